@@ -1,0 +1,37 @@
+#pragma once
+// The INI settings file. Each call reads or writes the file, as the
+// platform's profile functions do: a key missing or empty on reading is
+// created with its default, and a write keeps every other section, key and
+// line of the file as it was. Section and key names compare without case.
+
+#include <string>
+#include <string_view>
+
+namespace korvana::app {
+
+class SettingsFile {
+ public:
+  explicit SettingsFile(std::string path) : m_path(std::move(path)) {}
+
+  [[nodiscard]] const std::string& Path() const { return m_path; }
+
+  // The value, whole (no length limit). A missing key or an empty value
+  // writes defaultValue under the key and returns it.
+  std::string ReadSetting(std::string_view section, std::string_view key, std::string_view defaultValue);
+
+  // Writes value under key, creating the section or key as needed. Failures
+  // are not reported: settings are a convenience, never worth a message.
+  void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
+
+ private:
+  std::string m_path;
+};
+
+// The value of key in section within INI text, or nullopt-like false.
+bool FindIniValue(std::string_view text, std::string_view section, std::string_view key, std::string& value);
+
+// The INI text with key in section set to value; everything else unchanged.
+[[nodiscard]] std::string SetIniValue(std::string_view text, std::string_view section, std::string_view key,
+                                      std::string_view value);
+
+}  // namespace korvana::app

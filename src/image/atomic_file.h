@@ -1,0 +1,52 @@
+#pragma once
+// The one way the core writes a file: into a temporary file beside the
+// target, renamed over the target only when every byte is written. A failure
+// at any step leaves the previous file as it was and no partial file behind,
+// so a firmware image or a patch is either complete or absent.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvana::image {
+
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  AtomicFile(AtomicFile&& other) noexcept;
+  AtomicFile& operator=(AtomicFile&& other) noexcept;
+  ~AtomicFile();  // an uncommitted file is removed
+
+  // Creates the temporary file; false when the folder is missing or not
+  // writable.
+  [[nodiscard]] bool Open(std::string_view targetPath);
+  // Buffers and writes; false once any write has failed (and stays false).
+  bool Write(std::span<const std::uint8_t> bytes);
+  bool Write(std::string_view text);
+  // Flushes, syncs and renames over the target. False leaves the target as
+  // it was and removes the temporary file.
+  [[nodiscard]] bool Commit();
+  // Throws the written bytes away.
+  void Abandon();
+
+  [[nodiscard]] bool IsOpen() const { return m_fd >= 0; }
+  [[nodiscard]] bool Failed() const { return m_failed; }
+  [[nodiscard]] const std::string& TargetPath() const { return m_target; }
+
+ private:
+  bool Flush();
+
+  int m_fd = -1;
+  bool m_failed = false;
+  std::string m_target;
+  std::string m_temp;
+  std::string m_buffer;
+};
+
+// Writes bytes to path through an AtomicFile; false on any failure.
+[[nodiscard]] bool WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes);
+
+}  // namespace korvana::image

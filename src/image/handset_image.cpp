@@ -1,0 +1,148 @@
+#include "image/handset_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "image/atomic_file.h"
+#include "image/file_read.h"
+#include "image/hex.h"
+
+namespace korvana::image {
+
+namespace {
+constexpr std::string_view kVersionMarker = "VersionString:";
+constexpr std::string_view kRevisionMarker = "Rev S";
+constexpr Length kVersionLength = 8;
+// The version follows its marker after three more bytes (a blank and two
+// bytes of build data), and stands twelve bytes before the revision marker.
+constexpr Length kVersionAfterMarker = 17;
+constexpr Length kVersionBeforeRevision = 12;
+
+std::span<const std::uint8_t> AsBytes(std::string_view s) {
+  return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+}  // namespace
+
+std::vector<std::uint8_t> PatternBytesOf(std::string_view patternHex) {
+  std::vector<std::uint8_t> pattern;
+  pattern.reserve(patternHex.size() / 2);
+  for (std::size_t i = 0; i + 1 < patternHex.size(); i += 2) {
+    pattern.push_back(HexByteValue(patternHex.substr(i, 2)));
+  }
+  return pattern;
+}
+
+bool HandsetImage::FindHexPattern(std::string_view patternHex) {
+  return FindBytes(PatternBytesOf(patternHex));
+}
+
+bool HandsetImage::FindBytes(std::span<const std::uint8_t> pattern) {
+  const std::int64_t n = static_cast<std::int64_t>(pattern.size());
+  const std::int64_t from = std::int64_t{m_searchStart} + 1;
+  m_foundPos = static_cast<Address>(from);
+  const std::int64_t lastStart = static_cast<std::int64_t>(m_bytes.size()) - n;
+  if (n == 0 || from < 1 || from > lastStart) {
+    m_searchStart = 0;
+    return false;
+  }
+  // memchr finds candidates for the first byte at memory speed; only those
+  // are compared in full.
+  const std::uint8_t* const base = m_bytes.data();
+  const std::uint8_t* p = base + from;
+  const std::uint8_t* const end = base + lastStart + 1;  // one past the last start
+  const std::uint8_t first = pattern[0];
+  while (p < end) {
+    const auto* hit = static_cast<const std::uint8_t*>(std::memchr(p, first, static_cast<std::size_t>(end - p)));
+    if (hit == nullptr) break;
+    if (std::memcmp(hit + 1, pattern.data() + 1, pattern.size() - 1) == 0) {
+      m_foundPos = static_cast<Address>(hit - base);
+      m_searchStart = m_foundPos;
+      return true;
+    }
+    p = hit + 1;
+  }
+  m_searchStart = 0;
+  return false;
+}
+
+bool FindVersionText(HandsetImage& image, std::string& version) {
+  version.clear();
+  const auto bytes = image.Bytes();
+  auto take = [&](std::int64_t from) {
+    if (from < 0 || from + kVersionLength > static_cast<std::int64_t>(bytes.size())) return false;
+    version.assign(reinterpret_cast<const char*>(bytes.data() + from), kVersionLength);
+    return true;
+  };
+  bool ok = true;
+  image.SetSearchStart(0);
+  if (image.FindBytes(AsBytes(kVersionMarker))) {
+    ok = take(std::int64_t{image.FoundPos()} + kVersionAfterMarker);
+  } else {
+    image.SetSearchStart(0);
+    if (image.FindBytes(AsBytes(kRevisionMarker))) {
+      ok = take(std::int64_t{image.FoundPos()} - kVersionBeforeRevision);
+    }
+  }
+  image.SetSearchStart(0);
+  return ok;
+}
+
+Outcome HandsetImage::Load(std::string_view path) {
+  FileBytes file = ReadWholeFile(path);
+  if (!file.Ok()) {
+    return Outcome::Failure(msg::kFileError, file.error == ReadError::kTooLarge
+                                                 ? "file is 2 GiB or larger"
+                                                 : "cannot read " + std::string(path));
+  }
+  if (file.bytes.empty()) return Outcome::Failure(msg::kEmptyFile, std::string(path));
+
+  // The version is looked for in the new bytes before anything of the old
+  // image is given up.
+  HandsetImage candidate;
+  candidate.m_bytes = std::move(file.bytes);
+  std::string version;
+  if (!FindVersionText(candidate, version)) {
+    return Outcome::Failure(msg::kFileError, "version text lies outside the file");
+  }
+  m_bytes = std::move(candidate.m_bytes);
+  m_fileName.assign(path);
+  m_version = std::move(version);
+  m_loaded = true;
+  m_modified = false;
+  m_searchStart = 0;
+  return Outcome::Success();
+}
+
+void HandsetImage::Assign(std::vector<std::uint8_t> bytes, std::string fileName) {
+  m_bytes = std::move(bytes);
+  m_fileName = std::move(fileName);
+  if (!FindVersionText(*this, m_version)) m_version.clear();
+  m_loaded = true;
+  m_modified = false;
+  m_searchStart = 0;
+}
+
+Outcome HandsetImage::Saveaxf(bool confirm) {
+  if (!m_loaded || !WriteFileAtomically(m_fileName, m_bytes)) {
+    return Outcome::Failure(msg::kFileError, "cannot write " + m_fileName);
+  }
+  m_modified = false;
+  Outcome out = Outcome::Success(confirm ? msg::kFileSaved : msg::kNone);
+  out.written.push_back(m_fileName);
+  return out;
+}
+
+Outcome HandsetImage::CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count) {
+  if (count < 1) return Outcome::Success();
+  const std::int64_t end = std::int64_t{position} + count;
+  if (position < 0 || end > static_cast<std::int64_t>(m_bytes.size()) ||
+      static_cast<std::size_t>(count) > bytes.size()) {
+    return Outcome::Failure(msg::kFileError, "copy of " + std::to_string(count) + " bytes at " +
+                                                 std::to_string(position) + " leaves the image");
+  }
+  std::copy_n(bytes.begin(), count, m_bytes.begin() + position);
+  m_modified = true;
+  return Outcome::Success();
+}
+
+}  // namespace korvana::image

@@ -1,0 +1,90 @@
+#pragma once
+// The loaded firmware: its bytes, its file, its modified state and the one
+// search cursor that every searching command shares.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "image/outcome.h"
+#include "image/types.h"
+
+namespace korvana::image {
+
+class HandsetImage {
+ public:
+  // --- loading and saving ---------------------------------------------------
+
+  // Reads the whole file. Fails with message 1 for an empty file and 2 for a
+  // file that cannot be read, is 2 GiB or larger, or whose version bytes lie
+  // outside it. A failed load leaves everything as it was (name, bytes,
+  // version, modified state), so a later save still writes the old image to
+  // the old file.
+  [[nodiscard]] Outcome Load(std::string_view path);
+
+  // Writes the image over its file through a temporary file, so the file is
+  // either the old or the new one. Success clears the modified state and
+  // carries message 21 when confirm is true; failure carries message 2 and
+  // leaves the image marked modified.
+  [[nodiscard]] Outcome Saveaxf(bool confirm);
+
+  // Loads bytes directly, as if read from a file of that name (tests, demo).
+  void Assign(std::vector<std::uint8_t> bytes, std::string fileName);
+
+  // --- data access -----------------------------------------------------------
+
+  [[nodiscard]] bool FileLoaded() const { return m_loaded; }
+  [[nodiscard]] const std::string& FileName() const { return m_fileName; }
+  [[nodiscard]] Length Size() const { return static_cast<Length>(m_bytes.size()); }
+  [[nodiscard]] std::span<const std::uint8_t> Bytes() const { return m_bytes; }
+  // The firmware version as found at load: raw code-page bytes, maybe empty.
+  [[nodiscard]] const std::string& VersionText() const { return m_version; }
+
+  // --- changes ---------------------------------------------------------------
+
+  // Copies count bytes to position. The whole range is checked first: a copy
+  // that would write past the end of the image or read past the end of bytes
+  // changes nothing and fails with message 2. A count below 1 copies nothing.
+  // A successful copy of at least one byte marks the image modified.
+  [[nodiscard]] Outcome CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count);
+
+  [[nodiscard]] bool Modified() const { return m_modified; }
+  void SetModified(bool modified) { m_modified = modified; }
+
+  // --- finding ---------------------------------------------------------------
+
+  // Looks for the bytes spelt by patternHex (pairs of hex digits) from index
+  // SearchStart + 1 on. A hit sets SearchStart and FoundPos to its index; a
+  // miss sets SearchStart to 0 and leaves FoundPos at SearchStart + 1 of the
+  // call. Index 0 is never examined; overlapping hits are found one by one.
+  bool FindHexPattern(std::string_view patternHex);
+  // The same with the bytes given directly.
+  bool FindBytes(std::span<const std::uint8_t> pattern);
+
+  [[nodiscard]] Address SearchStart() const { return m_searchStart; }
+  void SetSearchStart(Address start) { m_searchStart = start; }
+  [[nodiscard]] Address FoundPos() const { return m_foundPos; }
+
+ private:
+  std::vector<std::uint8_t> m_bytes;
+  std::string m_fileName;
+  std::string m_version;
+  bool m_loaded = false;
+  bool m_modified = false;
+  Address m_searchStart = 0;
+  Address m_foundPos = 0;
+};
+
+// The version text of an image: the 8 bytes 17 bytes after "VersionString:",
+// else the 8 bytes 12 bytes before "Rev S", else empty. Fails (nullopt-like
+// false) when a marker is found but its 8 bytes lie outside the image. Uses
+// and resets the image's search cursor.
+[[nodiscard]] bool FindVersionText(HandsetImage& image, std::string& version);
+
+// Pattern bytes of a hex text: pair i is characters 2i-1 and 2i; an odd last
+// character is ignored.
+[[nodiscard]] std::vector<std::uint8_t> PatternBytesOf(std::string_view patternHex);
+
+}  // namespace korvana::image

@@ -1,0 +1,227 @@
+#include "ui/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/shared_texts.h"
+#include "app/shutdown.h"
+#include "app/code_page.h"
+#include "image/path.h"
+#include "ui/platform.h"
+
+namespace korvana::ui {
+
+Form1::Form1(std::string programFolder, QWidget* parent)
+    : QMainWindow(parent), m_programFolder(std::move(programFolder)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(ToQ(app::kWindowCaption));
+  BuildMenus();
+  BuildToolbar();
+  BuildTabs();
+  BuildStatusBar();
+  StartUp();
+  resize(960, 680);
+}
+
+Form1::~Form1() = default;
+
+void Form1::StartUp() {
+  m_settings = std::make_unique<app::SettingsFile>(image::JoinPath(m_programFolder, app::kSettingsFileName));
+  m_folders = app::LoadRememberedFolders(*m_settings, m_programFolder);
+  SSTab1->setTabEnabled(kStringsTab, false);
+  SSTab1->setTabEnabled(kPicturesTab, false);
+  RefreshSaveButton();
+}
+
+void Form1::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(ToQ("Lade"));
+  file->setObjectName(QStringLiteral("file"));
+  menuopen = file->addAction(ToQ("Fw bin laden"), this, &Form1::menuopen_Click);
+  menuopen->setObjectName(QStringLiteral("menuopen"));
+  menuTool = file->addAction(ToQ("Adressrechner "));
+  menuTool->setObjectName(QStringLiteral("menuTool"));
+  menuTool->setEnabled(false);  // the address calculator window is not part of this build yet
+  file->addSeparator();
+  menuexit = file->addAction(ToQ("Ende"), this, &QWidget::close);
+  menuexit->setObjectName(QStringLiteral("menuexit"));
+
+  QAction* help = menuBar()->addAction(ToQ("Help"), this, &Form1::help_Click);
+  help->setObjectName(QStringLiteral("help"));
+
+  QMenu* homepage = menuBar()->addMenu(ToQ("Homepage"));
+  homepage->setObjectName(QStringLiteral("homepage"));
+  homepage->addAction(ToQ("My Homepage "), this, &Form1::myhomepage_Click)->setObjectName(QStringLiteral("myhomepage"));
+  homepage->addAction(ToQ(app::kShippedHelpFileName) + ToQ(app::kMakersPageAnchor), this, &Form1::homepage52_Click)
+      ->setObjectName(QStringLiteral("homepage52"));
+}
+
+void Form1::BuildToolbar() {
+  Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+  Toolbar1->setMovable(false);
+  Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  QStyle* s = style();
+  auto add = [&](const char* key, QStyle::StandardPixmap icon, const char* tip) {
+    QAction* a = Toolbar1->addAction(s->standardIcon(icon), QString::fromLatin1(key));
+    a->setObjectName(QString::fromLatin1(key));
+    a->setToolTip(ToQ(tip));
+    return a;
+  };
+  QAction* open = add("Open", QStyle::SP_DialogOpenButton, "打开手机文件");
+  connect(open, &QAction::triggered, this, &Form1::menuopen_Click);
+  m_saveAction = add("Save", QStyle::SP_DialogSaveButton, "保存文件");
+  connect(m_saveAction, &QAction::triggered, this, &Form1::SaveImage);
+  QAction* tool = add("Tool", QStyle::SP_ComputerIcon, "地址计算器");
+  tool->setEnabled(false);  // opens the address calculator once that window exists
+  QAction* exit = add("Exit", QStyle::SP_DialogCloseButton, "退出");
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+void Form1::BuildStatusBar() {
+  struct Panel {
+    const char* text;
+    const char* tip;
+  };
+  const std::array<Panel, kStatusPanelCount> panels{{{"Zeit:", "当前时间:"},
+                                                     {"", ""},
+                                                     {"Version", "当前手机版本:"},
+                                                     {"keine-geladen", "没有打开bin或axf文件"},
+                                                     {"Datei:", "当前打开的文件:"},
+                                                     {"Name:", "没有打开文件"},
+                                                     {"", ""}}};
+  for (int i = 0; i < kStatusPanelCount; ++i) {
+    auto* label = new QLabel(ToQ(panels[static_cast<std::size_t>(i)].text), this);
+    label->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
+    label->setToolTip(ToQ(panels[static_cast<std::size_t>(i)].tip));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMargin(2);
+    StatusBar1[static_cast<std::size_t>(i)] = label;
+    // Panels 4 and 6 carry the long texts and take the spare width.
+    statusBar()->addWidget(label, (i == 3 || i == 5) ? 1 : 0);
+  }
+  m_clock = new QTimer(this);
+  auto tick = [this] { StatusBar1[1]->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); };
+  connect(m_clock, &QTimer::timeout, this, tick);
+  tick();
+  m_clock->start(1000);
+  ShowBusyPicture(false);
+}
+
+void Form1::ShowBusyPicture(bool busy) {
+  const QIcon icon = style()->standardIcon(busy ? QStyle::SP_BrowserReload : QStyle::SP_DialogApplyButton);
+  StatusBar1[6]->setPixmap(icon.pixmap(16, 16));
+  StatusBar1[6]->setProperty("busy", busy);
+}
+
+void Form1::BuildTabs() {
+  SSTab1 = new QTabWidget(this);
+  SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  const std::array<const char*, 5> captions{"Töne", "Zeichen", "Bilder", "s3Datei", "RM"};
+  for (const char* caption : captions) {
+    auto* page = new QWidget(SSTab1);
+    SSTab1->addTab(page, ToQ(caption));
+  }
+  BuildLinksTab(SSTab1->widget(kLinksTab));
+  setCentralWidget(SSTab1);
+}
+
+QAction* Form1::ToolbarAction(const QString& key) const { return Toolbar1->findChild<QAction*>(key); }
+
+QString Form1::StatusPanelText(int panel) const { return StatusBar1[static_cast<std::size_t>(panel - 1)]->text(); }
+
+void Form1::RefreshSaveButton() { m_saveAction->setEnabled(m_image.Modified()); }
+
+void Form1::ShowOutcome(const Outcome& outcome) {
+  RefreshSaveButton();
+  Platform::Current().ShowMessage(this, outcome.message);
+}
+
+void Form1::menuopen_Click() {
+  const QString path =
+      Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kHandsetFilter);
+  if (path.isEmpty()) return;
+  OpenHandsetFile(path);
+}
+
+bool Form1::OpenHandsetFile(const QString& path) {
+  const std::string chosen = FromQ(path);
+  m_folders.MobileFilePath = image::FolderOf(chosen);
+  ShowBusyPicture(true);
+  Outcome loaded;
+  {
+    BusyCursor busy;
+    loaded = m_image.Load(chosen);
+  }
+  if (!loaded.ok) {
+    // The busy picture stays, as after every failed load.
+    ShowOutcome(loaded);
+    return false;
+  }
+  StatusBar1[5]->setText(ToQ(image::FileNameOf(m_image.FileName())));
+  StatusBar1[3]->setText(ToQ(app::AnsiToUtf8(m_image.VersionText())));
+  ShowBusyPicture(false);
+  SSTab1->setTabEnabled(kStringsTab, true);
+  SSTab1->setTabEnabled(kPicturesTab, true);
+  RefreshSaveButton();
+  return true;
+}
+
+void Form1::SaveImage() {
+  if (!m_image.FileLoaded()) return;
+  ShowOutcome(m_image.Saveaxf(true));
+}
+
+void Form1::help_Click() {
+  const std::string path = app::HelpFilePath(m_programFolder);
+  if (path.empty()) {
+    Platform::Current().ShowMessage(this, msg::kNoHelpFile);
+    return;
+  }
+  Platform::Current().OpenWithAssociatedApp(ToQ(path));
+}
+
+namespace {
+QString HelpPageUrl(const std::string& programFolder, std::string_view anchor) {
+  QUrl url = QUrl::fromLocalFile(ToQ(image::JoinPath(programFolder, app::kShippedHelpFileName)));
+  url.setFragment(ToQ(anchor.substr(1)));
+  return url.toString();
+}
+}  // namespace
+
+void Form1::myhomepage_Click() {
+  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kDeveloperPageAnchor));
+}
+
+void Form1::homepage52_Click() {
+  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kMakersPageAnchor));
+}
+
+bool Form1::Form_Unload() {
+  const app::ShutdownResult result = app::Shutdown(
+      m_image, *m_settings, m_folders, m_programFolder,
+      [this](std::string_view text, std::string_view title) { return Platform::Current().Ask(this, text, title); });
+  if (!result.outcome.ok) ShowOutcome(result.outcome);
+  RefreshSaveButton();
+  return result.proceed;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (Form_Unload()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace korvana::ui

@@ -1,0 +1,57 @@
+#pragma once
+// The one adapter between a core list (app::TextList) and the tree widget
+// that shows it: columns, row texts and tick boxes. It holds no data of its
+// own; each row item remembers the model row it shows, so selections map
+// back to model rows whatever the view does.
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+#include "app/text_list.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace korvana::ui {
+
+// Widths are given in twips, as the window designs give them.
+inline constexpr int kTwipsPerPixel = 15;
+[[nodiscard]] constexpr int Pixels(int twips) { return twips / kTwipsPerPixel; }
+
+struct ListColumn {
+  QString caption;
+  int widthTwips = 1000;
+  Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+class ListAdapter : public QObject {
+  Q_OBJECT
+ public:
+  ListAdapter(QTreeWidget* view, app::TextList& model, const std::vector<ListColumn>& columns);
+
+  // Shows the model's rows anew, keeping the selection by row index.
+  void Refresh();
+  // Model rows of the selected items, ascending.
+  [[nodiscard]] std::vector<int> SelectedRows() const;
+  // The model row of the current item, -1 for none.
+  [[nodiscard]] int CurrentRow() const;
+  void SelectRow(int row);
+  [[nodiscard]] QTreeWidget* View() const { return m_view; }
+
+ signals:
+  void HeaderClicked(int column);
+  // A tick box was clicked: the model was asked and the box shows its answer.
+  void TickChanged(int row);
+
+ private:
+  void OnItemChanged(QTreeWidgetItem* item, int column);
+
+  QTreeWidget* m_view;
+  app::TextList& m_model;
+  std::vector<ListColumn> m_columns;
+  bool m_refreshing = false;
+};
+
+}  // namespace korvana::ui

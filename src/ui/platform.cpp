@@ -1,0 +1,94 @@
+#include "ui/platform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "app/message_table.h"
+#include "app/shared_texts.h"
+#include "image/path.h"
+
+namespace korvana::ui {
+
+QString ToQ(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+std::string FromQ(const QString& text) { return text.toUtf8().toStdString(); }
+
+QString QtFilterOf(std::string_view vbFilter) {
+  const QStringList parts = ToQ(vbFilter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+namespace {
+Platform g_real;
+Platform* g_current = &g_real;
+
+QMessageBox::Icon IconOf(app::MessageIcon icon) {
+  switch (icon) {
+    case app::MessageIcon::kCritical: return QMessageBox::Critical;
+    case app::MessageIcon::kExclamation: return QMessageBox::Warning;
+    case app::MessageIcon::kInformation: return QMessageBox::Information;
+  }
+  return QMessageBox::Information;
+}
+}  // namespace
+
+Platform& Platform::Current() { return *g_current; }
+void Platform::Install(Platform* platform) { g_current = platform != nullptr ? platform : &g_real; }
+
+void Platform::ShowMessage(QWidget* parent, int n) {
+  const auto entry = app::MessageFor(n);
+  if (!entry) return;
+  QMessageBox box(IconOf(entry->icon), ToQ(entry->title), ToQ(entry->text), QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void Platform::ShowError(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, ToQ("错误"), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+app::Answer Platform::Ask(QWidget* parent, std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::Information, ToQ(title), ToQ(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return app::Answer::kYes;
+    case QMessageBox::No: return app::Answer::kNo;
+    default: return app::Answer::kCancel;
+  }
+}
+
+QString Platform::OpenFileName(QWidget* parent, const QString& folder, std::string_view vbFilter) {
+  return QFileDialog::getOpenFileName(parent, QString(), folder, QtFilterOf(vbFilter));
+}
+
+QString Platform::SaveFileName(QWidget* parent, const QString& folder, std::string_view vbFilter,
+                               bool overwritePrompt) {
+  return QFileDialog::getSaveFileName(parent, QString(), folder, QtFilterOf(vbFilter), nullptr,
+                                      overwritePrompt ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
+}
+
+QString Platform::BrowseForFolder(QWidget* parent) {
+  const QString folder = QFileDialog::getExistingDirectory(parent, ToQ(app::kBrowseFolderTitle));
+  if (folder.isEmpty()) return {};
+  return ToQ(image::WithTrailingSeparator(FromQ(folder)));
+}
+
+void Platform::OpenWithAssociatedApp(const QString& pathOrUrl) {
+  const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+  QDesktopServices::openUrl(url);
+}
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
+
+void LetEventsRun() { QApplication::processEvents(); }
+
+}  // namespace korvana::ui

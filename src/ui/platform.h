@@ -1,0 +1,62 @@
+#pragma once
+// The platform layer: message boxes, questions, file and folder dialogs and
+// opening files with their application, behind one replaceable object so
+// that the QtTest suites answer dialogs without showing them.
+
+#include <QString>
+#include <QStringList>
+
+#include <string_view>
+
+#include "app/question.h"
+
+class QWidget;
+
+namespace korvana::ui {
+
+QString ToQ(std::string_view utf8);
+std::string FromQ(const QString& text);
+
+// "desc|pattern|desc|pattern" (patterns separated by ';') as a Qt filter list.
+QString QtFilterOf(std::string_view vbFilter);
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The entry n of the message table as a modal box; nothing for numbers
+  // without an entry.
+  virtual void ShowMessage(QWidget* parent, int n);
+  // A box for a failure that has no entry in the table (an overflow).
+  virtual void ShowError(QWidget* parent, const QString& text);
+  virtual app::Answer Ask(QWidget* parent, std::string_view text, std::string_view title);
+
+  // Empty when the user cancels.
+  virtual QString OpenFileName(QWidget* parent, const QString& folder, std::string_view vbFilter);
+  virtual QString SaveFileName(QWidget* parent, const QString& folder, std::string_view vbFilter,
+                               bool overwritePrompt);
+  // The chosen folder with exactly one trailing separator; empty on cancel.
+  virtual QString BrowseForFolder(QWidget* parent);
+
+  // Opens a file or an address with the application the desktop associates
+  // with it; never through a shell command line.
+  virtual void OpenWithAssociatedApp(const QString& pathOrUrl);
+
+  static Platform& Current();
+  // Replaces the platform (tests); nullptr restores the real one.
+  static void Install(Platform* platform);
+};
+
+// The hourglass pointer for the lifetime of the object.
+class BusyCursor {
+ public:
+  BusyCursor();
+  ~BusyCursor();
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Runs pending window events: long loops call it once per step.
+void LetEventsRun();
+
+}  // namespace korvana::ui

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "app/remembered_folders.h"
+#include "app/settings_file.h"
+#include "support/test_support.h"
+
+namespace korvana::app {
+namespace {
+
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
+
+TEST(Settings, FirstRunCreatesTheSixKeysEmptyAndUsesTheProgramFolder) {
+  TempDir dir;
+  SettingsFile settings(dir.Path("korvana.inf"));
+  const RememberedFolders folders = LoadRememberedFolders(settings, "/opt/korvana");
+  EXPECT_EQ(folders.mmfFilePath, "/opt/korvana");
+  EXPECT_EQ(folders.TableSavePath, "/opt/korvana");
+  EXPECT_EQ(ReadText(dir.Path("korvana.inf")),
+            "[File Path]\nmmf File Path=\nMobile File Path=\nRing Save Path=\nPicture Save Path=\n"
+            "S3 Save Path=\nTable Save Path=\n");
+}
+
+TEST(Settings, AnEmptyValueActsLikeAMissingKeyAndLeavesTheFileAsItWas) {
+  TempDir dir;
+  const std::string text = "[File Path]\r\nmmf File Path=\r\nS3 Save Path=/s3\r\n";
+  WriteText(dir.Path("k.inf"), text);
+  SettingsFile settings(dir.Path("k.inf"));
+  EXPECT_EQ(settings.ReadSetting("File Path", "mmf File Path", ""), "");
+  EXPECT_EQ(settings.ReadSetting("file path", "S3 SAVE PATH", ""), "/s3");
+  EXPECT_EQ(ReadText(dir.Path("k.inf")), text);
+}
+
+TEST(Settings, WritesKeepUnknownSectionsKeysAndLongValues) {
+  TempDir dir;
+  WriteText(dir.Path("k.inf"), "; comment\n[Other]\nx=1\n[File Path]\nExtra=keep\nRing Save Path=/old\n\n[Tail]\ny=2\n");
+  SettingsFile settings(dir.Path("k.inf"));
+  const std::string longPath = "/" + std::string(400, 'p');
+  settings.WriteSetting("File Path", "Ring Save Path", longPath);
+  settings.WriteSetting("File Path", "S3 Save Path", "/s3");
+  settings.WriteSetting("New", "k", "v");
+  EXPECT_EQ(ReadText(dir.Path("k.inf")),
+            "; comment\n[Other]\nx=1\n[File Path]\nExtra=keep\nRing Save Path=" + longPath +
+                "\nS3 Save Path=/s3\n\n[Tail]\ny=2\n[New]\nk=v\n");
+  // Not cut at 255 characters: a cut path is a wrong path.
+  EXPECT_EQ(settings.ReadSetting("File Path", "Ring Save Path", ""), longPath);
+}
+
+TEST(Settings, SaveWritesEveryFolderBack) {
+  TempDir dir;
+  SettingsFile settings(dir.Path("k.inf"));
+  RememberedFolders f{"/mmf", "/mobile", "/ring", "/pic", "/s3", "/table"};
+  SaveRememberedFolders(settings, f);
+  const RememberedFolders back = LoadRememberedFolders(settings, "/prog");
+  EXPECT_EQ(back.mmfFilePath, "/mmf");
+  EXPECT_EQ(back.MobileFilePath, "/mobile");
+  EXPECT_EQ(back.RingSavePath, "/ring");
+  EXPECT_EQ(back.PictureSavePath, "/pic");
+  EXPECT_EQ(back.S3SavePath, "/s3");
+  EXPECT_EQ(back.TableSavePath, "/table");
+}
+
+}  // namespace
+}  // namespace korvana::app

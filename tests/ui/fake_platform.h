@@ -1,0 +1,53 @@
+#pragma once
+// A platform that shows nothing: it records the messages and answers the
+// questions and dialogs from queues that a test fills.
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+#include "ui/platform.h"
+
+namespace korvana::ui::test {
+
+class FakePlatform : public Platform {
+ public:
+  FakePlatform() { Install(this); }
+  ~FakePlatform() override { Install(nullptr); }
+
+  void ShowMessage(QWidget*, int n) override { messages.push_back(n); }
+  void ShowError(QWidget*, const QString& text) override { errors << text; }
+  app::Answer Ask(QWidget*, std::string_view, std::string_view) override {
+    ++questions;
+    if (answers.empty()) return app::Answer::kCancel;
+    const app::Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  QString OpenFileName(QWidget*, const QString&, std::string_view) override { return Next(); }
+  QString SaveFileName(QWidget*, const QString&, std::string_view, bool overwrite) override {
+    lastOverwritePrompt = overwrite;
+    return Next();
+  }
+  QString BrowseForFolder(QWidget*) override { return Next(); }
+  void OpenWithAssociatedApp(const QString& target) override { opened << target; }
+
+  std::vector<int> messages;
+  QStringList errors;
+  std::deque<app::Answer> answers;
+  std::deque<QString> paths;  // answers of the file and folder dialogs
+  QStringList opened;
+  int questions = 0;
+  bool lastOverwritePrompt = false;
+
+ private:
+  QString Next() {
+    if (paths.empty()) return {};
+    QString p = paths.front();
+    paths.pop_front();
+    return p;
+  }
+};
+
+}  // namespace korvana::ui::test
