@@ -8,6 +8,7 @@
 
 #include "app/message_table.h"
 #include "app/shared_texts.h"
+#include "image/hex.h"
 #include "image/path.h"
 
 namespace korvana::ui {
@@ -90,5 +91,14 @@ BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
 void LetEventsRun() { QApplication::processEvents(); }
+
+void RunCommand(QWidget* parent, const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const image::HexOverflow&) {
+    while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+    Platform::Current().ShowError(parent, QStringLiteral("Overflow"));
+  }
+}
 
 }  // namespace korvana::ui

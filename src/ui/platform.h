@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string_view>
 
 #include "app/question.h"
@@ -58,5 +59,10 @@ class BusyCursor {
 
 // Runs pending window events: long loops call it once per step.
 void LetEventsRun();
+
+// The command boundary of a handler: runs body, and turns the overflow of a
+// hex field (a value of 80000000 or more) into the failure of this command,
+// shown as a box, instead of letting it end the program.
+void RunCommand(QWidget* parent, const std::function<void()>& body);
 
 }  // namespace korvana::ui
