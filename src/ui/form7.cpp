@@ -28,6 +28,7 @@ Form7::Form7(Form1& main) : QWidget(nullptr, Qt::Window), m_main(main) {
   Text2 = new QLineEdit(this);
   Command2 = new QPushButton(ToQ("..."), this);
   Command2->setToolTip(ToQ("Wähle ton oder bin Datei     "));
+  Command2->setFixedWidth(Command2->fontMetrics().horizontalAdvance(Command2->text()) + 24);
   Command1 = new QPushButton(ToQ("Nächste? "), this);
   named(Label1, "Label1");
   named(Label2, "Label2");
