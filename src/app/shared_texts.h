@@ -15,6 +15,7 @@ inline constexpr std::string_view kBinFilter = "bin--(*.bin)|*.bin|所有文件(
 inline constexpr std::string_view kToneTableFilter = "铃声表文件(*.txt)|*.txt|所有文件(*.*)|*.*";
 inline constexpr std::string_view kHandsetFilter = "手机文件(*.bin,*.tfs)|*.bin;*.tfs|所有文件(*.*)|*.*";
 inline constexpr std::string_view kMmfFilter = "mmf--(*.mmf)|*.mmf|所有文件(*.*)|*.*";
+inline constexpr std::string_view kToneOrBinFilter = "(*.mmf,*.bin)|*.mmf;*.bin|(*.*)|*.*";
 inline constexpr std::string_view kBmpFilter = "bmp--(*.bmp)|*.bmp";
 
 inline constexpr std::string_view kSaveConfirmText = "保存修改过的文件吗？";

@@ -34,7 +34,10 @@ Form1::Form1(std::string programFolder, QWidget* parent)
   resize(960, 680);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+  // A tool window refers to this window; it does not outlive it.
+  delete m_toolWindow.data();
+}
 
 void Form1::StartUp() {
   m_settings = std::make_unique<app::SettingsFile>(image::JoinPath(m_programFolder, app::kSettingsFileName));
@@ -49,9 +52,8 @@ void Form1::BuildMenus() {
   file->setObjectName(QStringLiteral("file"));
   menuopen = file->addAction(ToQ("Fw bin laden"), this, &Form1::menuopen_Click);
   menuopen->setObjectName(QStringLiteral("menuopen"));
-  menuTool = file->addAction(ToQ("Adressrechner "));
+  menuTool = file->addAction(ToQ("Adressrechner "), this, &Form1::OpenAddressCalculator);
   menuTool->setObjectName(QStringLiteral("menuTool"));
-  menuTool->setEnabled(false);  // the address calculator window is not part of this build yet
   file->addSeparator();
   menuexit = file->addAction(ToQ("Ende"), this, &QWidget::close);
   menuexit->setObjectName(QStringLiteral("menuexit"));
@@ -83,7 +85,7 @@ void Form1::BuildToolbar() {
   m_saveAction = add("Save", QStyle::SP_DialogSaveButton, "保存文件");
   connect(m_saveAction, &QAction::triggered, this, &Form1::SaveImage);
   QAction* tool = add("Tool", QStyle::SP_ComputerIcon, "地址计算器");
-  tool->setEnabled(false);  // opens the address calculator once that window exists
+  connect(tool, &QAction::triggered, this, &Form1::OpenAddressCalculator);
   QAction* exit = add("Exit", QStyle::SP_DialogCloseButton, "退出");
   connect(exit, &QAction::triggered, this, &QWidget::close);
 }
@@ -142,9 +144,9 @@ QString Form1::StatusPanelText(int panel) const { return StatusBar1[static_cast<
 
 void Form1::RefreshSaveButton() { m_saveAction->setEnabled(m_image.Modified()); }
 
-void Form1::ShowOutcome(const Outcome& outcome) {
+void Form1::ShowOutcome(const Outcome& outcome, QWidget* parent) {
   RefreshSaveButton();
-  Platform::Current().ShowMessage(this, outcome.message);
+  Platform::Current().ShowMessage(parent != nullptr ? parent : this, outcome.message);
 }
 
 void Form1::menuopen_Click() {
@@ -217,6 +219,12 @@ bool Form1::Form_Unload() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  if (m_toolWindow) {
+    // The main window takes no input while a tool window is open.
+    event->ignore();
+    m_toolWindow->activateWindow();
+    return;
+  }
   if (Form_Unload()) {
     event->accept();
   } else {

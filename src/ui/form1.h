@@ -4,6 +4,7 @@
 // controls and handlers live in a form1_<tab>.cpp of their own.
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -44,9 +45,25 @@ class Form1 : public QMainWindow {
   [[nodiscard]] QString StatusPanelText(int panel) const;
 
   // Shows an outcome's message (success or failure) and refreshes "Save".
-  void ShowOutcome(const Outcome& outcome);
+  // A tool window passes itself as parent: the main window is disabled
+  // while it is open, and so would be a box that belongs to it.
+  void ShowOutcome(const Outcome& outcome, QWidget* parent = nullptr);
   // "Save" is enabled exactly while the image is modified.
   void RefreshSaveButton();
+
+  // --- Address tools (Form4 .. Form7) -----------------------------------------
+  // Each opens its tool window modeless; the main window takes no input until
+  // it closes. The texts are the columns of the list's selected row as the
+  // list shows them, empty when no row is selected.
+  void OpenAddressChange(const std::string& startColumn);                                    // "Txxx"
+  void OpenOffsetChange(const std::string& startColumn, const std::string& sizeColumn);      // "S108\208\308\V20x"
+  void OpenPictureOffset(const std::string& startColumn, const std::string& dimensionsColumn);  // PictureOffset
+  void OpenAddressCalculator();                                                              // menuTool, "Tool"
+  // The open tool window, or nullptr.
+  [[nodiscard]] QWidget* ToolWindow() const { return m_toolWindow; }
+  // Called by a closing tool window: input comes back, and the focus goes to
+  // the main window's widget named focusList (if there is one).
+  void ToolWindowClosed(const QString& focusList);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -84,6 +101,12 @@ class Form1 : public QMainWindow {
   QAction* menuTool = nullptr;
   QAction* menuexit = nullptr;
   QAction* m_saveAction = nullptr;
+
+  // --- Address tools ---------------------------------------------------------
+  // Shows window as the one tool window (false, and window deleted, when one
+  // is open already).
+  bool ShowToolWindow(QWidget* window);
+  QPointer<QWidget> m_toolWindow;
 };
 
 }  // namespace korvana::ui

@@ -1,0 +1,23 @@
+#pragma once
+// Form4 "Adressänderung": finds where a tone's address is stored and writes a
+// new address over the ticked place, in the image.
+
+#include <string>
+
+#include "ui/place_tool_window.h"
+
+namespace korvana::ui {
+
+class Form4 : public PlaceToolWindow {
+  Q_OBJECT
+ public:
+  // startColumn is the start address column of the tone list's selected row
+  // ("0x0000ABCD"); empty when no row is selected.
+  Form4(Form1& main, const std::string& startColumn);
+
+ protected:
+  Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;
+  void Modify_Click() override;
+};
+
+}  // namespace korvana::ui

@@ -1,0 +1,27 @@
+#pragma once
+// Form5 "Offset ändern": finds where a tone's address is stored and writes an
+// S-record patch of the tone entry there (new address and new size).
+
+#include <string>
+
+#include "ui/place_tool_window.h"
+
+namespace korvana::ui {
+
+class Form5 : public PlaceToolWindow {
+  Q_OBJECT
+ public:
+  // startColumn and sizeColumn are the start address ("0x0000ABCD") and size
+  // columns of the tone list's selected row; empty when none is selected.
+  Form5(Form1& main, const std::string& startColumn, const std::string& sizeColumn);
+
+ protected:
+  Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;
+  void Modify_Click() override;
+
+ private:
+  QLineEdit* Text3 = nullptr;
+  QLineEdit* Text4 = nullptr;
+};
+
+}  // namespace korvana::ui

@@ -1,0 +1,142 @@
+#include "ui/place_tool_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+#include "ui/form1.h"
+#include "ui/list_adapter.h"
+#include "ui/platform.h"
+
+namespace korvana::ui {
+
+namespace {
+enum GridColumn { kLabelColumn = 0, kPrefixColumn = 1, kFieldColumn = 2, kSuffixColumn = 3 };
+constexpr int kAddressDigits = 8;
+constexpr int kNumberWidthTwips = 900;
+constexpr int kPlaceWidthTwips = 2200;
+
+// The list's first two headers, or the fallback while it does not exist.
+QStringList HeadersOf(Form1& main, const QString& listName, const QStringList& fallback) {
+  const auto* list = main.findChild<QTreeWidget*>(listName);
+  if (list == nullptr || list->columnCount() < 2) return fallback;
+  return {list->headerItem()->text(0), list->headerItem()->text(1)};
+}
+}  // namespace
+
+PlaceToolWindow::PlaceToolWindow(Form1& main, const char* objectName, const char* caption, const char* focusList,
+                                 const QStringList& fallbackHeaders)
+    : QWidget(nullptr, Qt::Window), m_main(main), m_focusList(QString::fromLatin1(focusList)) {
+  setObjectName(QString::fromLatin1(objectName));
+  setWindowTitle(ToQ(caption));
+  setAttribute(Qt::WA_DeleteOnClose);
+  m_grid = new QGridLayout;
+  ListView1 = new QTreeWidget(this);
+  ListView1->setObjectName(QStringLiteral("ListView1"));
+  const QStringList headers = HeadersOf(main, m_focusList, fallbackHeaders);
+  m_adapter = new ListAdapter(ListView1, m_places,
+                              {{headers.value(0), kNumberWidthTwips, Qt::AlignLeft},
+                               {headers.value(1), kPlaceWidthTwips, Qt::AlignCenter}});
+  search = new QPushButton(ToQ("Such"), this);
+  search->setObjectName(QStringLiteral("search"));
+  Modify = new QPushButton(ToQ("Änd."), this);
+  Modify->setObjectName(QStringLiteral("Modify"));
+  Modify->setEnabled(false);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setTextVisible(false);
+  ProgressBar1->hide();
+  connect(search, &QPushButton::clicked, this, &PlaceToolWindow::search_Click);
+  connect(Modify, &QPushButton::clicked, this, [this] { Modify_Click(); });
+}
+
+PlaceToolWindow::~PlaceToolWindow() = default;
+
+std::string PlaceToolWindow::AddressDigitsOf(const std::string& column) {
+  return column.size() > kAddressDigits ? column.substr(column.size() - kAddressDigits) : column;
+}
+
+QLineEdit* PlaceToolWindow::AddField(const char* name, const char* label, const char* prefix, const char* suffix) {
+  const int row = m_grid->rowCount();
+  auto* field = new QLineEdit(this);
+  field->setObjectName(QString::fromLatin1(name));
+  auto* caption = new QLabel(ToQ(label), this);
+  caption->setBuddy(field);
+  m_grid->addWidget(caption, row, kLabelColumn);
+  if (prefix != nullptr) m_grid->addWidget(new QLabel(ToQ(prefix), this), row, kPrefixColumn, Qt::AlignRight);
+  m_grid->addWidget(field, row, kFieldColumn);
+  if (suffix != nullptr) m_grid->addWidget(new QLabel(ToQ(suffix), this), row, kSuffixColumn);
+  return field;
+}
+
+void PlaceToolWindow::FinishLayout() {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(search);
+  buttons->addWidget(Modify);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(m_grid);
+  layout->addLayout(buttons);
+  layout->addWidget(ListView1, 1);
+  layout->addWidget(ProgressBar1);
+  resize(380, 360);
+}
+
+void PlaceToolWindow::SetSearching(bool searching) {
+  m_searching = searching;
+  for (QWidget* w : findChildren<QWidget*>()) {
+    if (w != ProgressBar1 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QPushButton*>(w) || w == ListView1)) {
+      w->setEnabled(!searching);
+    }
+  }
+}
+
+void PlaceToolWindow::search_Click() {
+  RunCommand(this, [this] {
+    // Leaves the window usable whatever ends the search, an overflow too.
+    struct SearchScope {
+      PlaceToolWindow& w;
+      ~SearchScope() {
+        w.ProgressBar1->setValue(w.ProgressBar1->minimum());
+        w.ProgressBar1->hide();
+        w.SetSearching(false);
+        w.m_adapter->Refresh();
+        w.Modify->setEnabled(w.m_places.RowCount() >= 1);
+      }
+    } scope{*this};
+    SetSearching(true);
+    ProgressBar1->setRange(1, std::max(1, m_main.Image().Size()));
+    ProgressBar1->show();
+    const Outcome searched = RunSearch(m_places, [this](std::int64_t value) {
+      ProgressBar1->setValue(
+          static_cast<int>(std::clamp<std::int64_t>(value, ProgressBar1->minimum(), ProgressBar1->maximum())));
+      LetEventsRun();
+      return !m_closeRequested;
+    });
+    // A search finds or does not; it has no message of its own to show.
+    if (searched.message != msg::kNone) m_main.ShowOutcome(searched, this);
+  });
+  if (m_closeRequested) close();
+}
+
+void PlaceToolWindow::closeEvent(QCloseEvent* event) {
+  if (m_searching) {
+    // The search loop still runs on this window: it stops at its next step
+    // and the window closes after it.
+    m_closeRequested = true;
+    event->ignore();
+    return;
+  }
+  event->accept();
+  m_main.ToolWindowClosed(m_focusList);
+}
+
+}  // namespace korvana::ui

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "image/hex.h"
+#include "tools/lenient_number.h"
+#include "tools/stored_address.h"
+
+namespace korvana::tools {
+namespace {
+
+using Bytes4 = StoredAddress;
+
+TEST(StoredAddress, IsLeastSignificantByteFirstForShortAndPrefixedTexts) {
+  EXPECT_EQ(StoredAddressOf("00123456"), (Bytes4{0x56, 0x34, 0x12, 0x00}));
+  EXPECT_EQ(StoredAddressOf("1A2B"), (Bytes4{0x2B, 0x1A, 0x00, 0x00}));
+  EXPECT_EQ(StoredAddressOf("a1b2c4"), (Bytes4{0xC4, 0xB2, 0xA1, 0x00}));
+  // The "0x" the lists show reads as zero digits, in front of eight digits or fewer.
+  EXPECT_EQ(StoredAddressOf("0x00123456"), (Bytes4{0x56, 0x34, 0x12, 0x00}));
+  EXPECT_EQ(StoredAddressOf("0x1A2B"), (Bytes4{0x2B, 0x1A, 0x00, 0x00}));
+  // Eight digits may be any 32-bit value; a ninth non-zero digit cannot be stored.
+  EXPECT_EQ(StoredAddressOf("FFFFFFFF"), (Bytes4{0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_THROW((void)StoredAddressOf("123456789"), image::HexOverflow);
+  EXPECT_EQ(StoredAddressOf("000012345678"), (Bytes4{0x78, 0x56, 0x34, 0x12}));
+}
+
+TEST(PictureRecord, HoldsWidthHeightAndAddressAsTheFirmwareDoes) {
+  const auto dims = DimensionsOf("128*160");
+  ASSERT_TRUE(dims);
+  const auto record = PictureRecordOf(*dims, StoredAddressOf("00A1B2C4"));
+  ASSERT_TRUE(record);
+  EXPECT_EQ(*record, (PictureRecord{0x80, 0x00, 0xA0, 0x00, 0xC4, 0xB2, 0xA1, 0x00}));
+
+  // 256 and more need the high byte of the 16-bit field.
+  const auto wide = PictureRecordOf(*DimensionsOf("320*256"), StoredAddressOf("10"));
+  EXPECT_EQ(*wide, (PictureRecord{0x40, 0x01, 0x00, 0x01, 0x10, 0x00, 0x00, 0x00}));
+}
+
+TEST(PictureRecord, RefusesDimensionsNoRecordCanHold) {
+  EXPECT_FALSE(DimensionsOf("128x160"));
+  EXPECT_FALSE(DimensionsOf(""));
+  EXPECT_FALSE(DimensionsOf("1e300*5"));
+  EXPECT_FALSE(PictureRecordOf(*DimensionsOf("65536*1"), {}));
+  EXPECT_FALSE(PictureRecordOf(*DimensionsOf("-1*1"), {}));
+  EXPECT_TRUE(PictureRecordOf(*DimensionsOf("65535*0"), {}));
+  // Sides are read as the picture list reads them: leniently, rounded.
+  const auto lenient = DimensionsOf(" 1 28 px*160.4*9");
+  ASSERT_TRUE(lenient);
+  EXPECT_EQ(lenient->width, 128);
+  EXPECT_EQ(lenient->height, 160);
+}
+
+TEST(LenientNumber, ReadsTheNumberAtTheStart) {
+  EXPECT_EQ(LenientNumber("5186"), 5186);
+  EXPECT_EQ(LenientNumber("12abc"), 12);
+  EXPECT_EQ(LenientNumber(" 4 0 96 "), 4096);
+  EXPECT_EQ(LenientNumber(""), 0);
+  EXPECT_EQ(LenientNumber("abc"), 0);
+  EXPECT_EQ(LenientNumber("&H10"), 16);
+  EXPECT_EQ(LenientNumber("&hff zz"), 255);
+  EXPECT_EQ(LenientNumber("&HFFFF"), 65535);  // no 16-bit sign games with a size
+  EXPECT_EQ(LenientNumber("&O17"), 15);
+  EXPECT_EQ(LenientNumber("-16"), -16);
+  EXPECT_EQ(LenientNumber("+7"), 7);
+  EXPECT_EQ(LenientNumber("1.5kg"), 1.5);
+  EXPECT_EQ(LenientNumber("3e2"), 300);
+  EXPECT_EQ(LenientNumber("3e"), 3);
+  EXPECT_EQ(LenientNumber("2D1"), 20);
+  EXPECT_EQ(LenientNumber("1,5"), 1);
+  EXPECT_TRUE(std::isinf(LenientNumber("1e400")));
+  EXPECT_EQ(LenientNumber("1e-400"), 0);
+}
+
+}  // namespace
+}  // namespace korvana::tools
