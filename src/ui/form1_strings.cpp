@@ -49,7 +49,9 @@ QGroupBox* EncodingFrame(QWidget* parent, const char* frameName, QRadioButton*& 
   english = Named(new QRadioButton(ToQ("Englisch"), frame), englishName);
   english->setChecked(true);
   row->addWidget(chinese);
+  row->addSpacing(24);
   row->addWidget(english);
+  row->addStretch();
   return frame;
 }
 }  // namespace
