@@ -38,8 +38,9 @@ struct StringSearchRequest {
 // Returns success without a message for a shown hit; failure with message
 // 26 when no further occurrence exists (the cursor is then back at the
 // beginning, and the next call restarts the counter); failure with message
-// 27 for an empty text or one that the encoding cannot represent. Fields are
-// emptied before the search and keep what was set so far on a failure.
+// 27 for an empty text (fields untouched) or one that the encoding cannot
+// represent. Start, stop and length are emptied before the search; on a
+// failure the fields keep what was set so far.
 [[nodiscard]] Outcome SeachString(image::HandsetImage& image, const StringSearchRequest& request,
                                   StringSearchFields& fields);
 
