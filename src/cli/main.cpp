@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   korvana::cli::Action action;
   korvana::cli::AddImageCommands(app, action);
   korvana::cli::AddAddressCommands(app, action);
+  korvana::cli::AddStringsCommands(app, action);
 
   try {
     app.parse(argc, argv);

@@ -134,6 +134,7 @@ void Form1::BuildTabs() {
     auto* page = new QWidget(SSTab1);
     SSTab1->addTab(page, ToQ(caption));
   }
+  BuildStringsTab(SSTab1->widget(kStringsTab));
   BuildLinksTab(SSTab1->widget(kLinksTab));
   setCentralWidget(SSTab1);
 }

@@ -14,14 +14,24 @@
 #include "app/settings_file.h"
 #include "image/handset_image.h"
 #include "image/outcome.h"
+#include "strings/string_encoding.h"
+#include "strings/string_list.h"
 
 class QAction;
+class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
 class QTabWidget;
 class QTimer;
 class QToolBar;
 
 namespace korvana::ui {
+
+class ListAdapter;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -107,6 +117,39 @@ class Form1 : public QMainWindow {
   // is open already).
   bool ShowToolWindow(QWidget* window);
   QPointer<QWidget> m_toolWindow;
+  // --- tab "Zeichen": string search, replacement list, string patches (form1_strings.cpp)
+  void BuildStringsTab(QWidget* page);
+  void SeachString_Click();
+  void Add2List_Click();
+  void ListView2_MouseDown(const QPoint& pos);
+  void Removeone_Click();
+  void Removeall_Click();
+  void outputStrS3_Click();
+  void outputStraxf_Click();
+  void RefreshStringList();
+  [[nodiscard]] strings::StringEncoding ReplacementEncoding() const;
+
+  strings::StringList m_stringList;
+  ListAdapter* m_stringListAdapter = nullptr;
+  QLineEdit* Text11 = nullptr;
+  QRadioButton* Option1 = nullptr;
+  QRadioButton* Option2 = nullptr;
+  QRadioButton* Option3 = nullptr;
+  QRadioButton* Option4 = nullptr;
+  QCheckBox* SearchBegin = nullptr;
+  QPushButton* SeachString = nullptr;
+  QLineEdit* Text7 = nullptr;
+  QPushButton* Add2List = nullptr;
+  QLineEdit* Text4 = nullptr;
+  QLineEdit* Text10 = nullptr;
+  QLineEdit* Text9 = nullptr;
+  QLineEdit* Text8 = nullptr;
+  QTreeWidget* ListView2 = nullptr;
+  QMenu* menufile4 = nullptr;
+  QAction* Removeone = nullptr;
+  QAction* Removeall = nullptr;
+  QAction* outputStrS3 = nullptr;
+  QAction* outputStraxf = nullptr;
 };
 
 }  // namespace korvana::ui
