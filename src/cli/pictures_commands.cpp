@@ -73,7 +73,7 @@ int Export(const PicturesArgs& args) {
   std::vector<int> rows;
   int status = 0;
   if (!LoadList(args, list, status) || !ChosenRows(args, list, rows, status)) return status;
-  const auto palette = pictures::LoadPalette16(app::ProgramFolder(app::ExecutableFolder()));
+  const auto palette = pictures::LoadPalette16(app::ProgramFolder(app::ExecutableFolder()), app::ExecutableFolder());
   const Outcome out = pictures::ExportPictures(image, list, rows, args.target, palette, {},
                                                [] { std::cerr << app::kBadBmpFormatText << '\n'; });
   for (const std::string& path : out.written) PrintRecord({path});

@@ -113,9 +113,13 @@ std::vector<std::uint8_t> TwelveBitRows(const ImageReader& at, std::int64_t addr
 }
 }  // namespace
 
-Palette16 LoadPalette16(std::string_view folder) {
+Palette16 LoadPalette16(std::string_view folder, std::string_view fallbackFolder) {
+  constexpr std::int64_t kMaxPaletteFileSize = 1 << 20;
   Palette16 palette{};
-  const image::FileBytes file = image::ReadWholeFile(image::JoinPath(folder, app::kPaletteFileName), 1 << 20);
+  image::FileBytes file = image::ReadWholeFile(image::JoinPath(folder, app::kPaletteFileName), kMaxPaletteFileSize);
+  if (!file.Ok() && !fallbackFolder.empty()) {
+    file = image::ReadWholeFile(image::JoinPath(fallbackFolder, app::kPaletteFileName), kMaxPaletteFileSize);
+  }
   if (file.Ok()) std::copy_n(file.bytes.begin(), std::min(file.bytes.size(), palette.size()), palette.begin());
   return palette;
 }

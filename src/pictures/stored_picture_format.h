@@ -54,9 +54,10 @@ namespace korvana::pictures {
 // The 16 colours of depth-4 pictures, 4 bytes each: blue, green, red, 0.
 using Palette16 = std::array<std::uint8_t, 64>;
 
-// "16.dat" in folder: up to 64 bytes, the rest zero (a missing file gives a
-// black palette).
-[[nodiscard]] Palette16 LoadPalette16(std::string_view folder);
+// "16.dat" in folder: up to 64 bytes, the rest zero. Where folder has no
+// such file, the one in fallbackFolder (the executable's folder, which ships
+// it, when settings live elsewhere); with neither the palette is black.
+[[nodiscard]] Palette16 LoadPalette16(std::string_view folder, std::string_view fallbackFolder = {});
 
 enum class DecodeError {
   kNone,

@@ -132,6 +132,7 @@ void Form1::BuildTabs() {
     auto* page = new QWidget(SSTab1);
     SSTab1->addTab(page, ToQ(caption));
   }
+  BuildPicturesTab(SSTab1->widget(kPicturesTab));
   BuildLinksTab(SSTab1->widget(kLinksTab));
   setCentralWidget(SSTab1);
 }

@@ -91,6 +91,8 @@ TEST(DecodePicture, Depth4LooksUpThePaletteFile) {
   test::TempDir empty;
   EXPECT_EQ(DecodePicture(image, 3, 2, 2, 4, LoadPalette16(empty.Path())).bytes,
             Bmp24({{kBlack, kBlack}, {kBlack, kBlack}}));
+  // A folder without the file falls back to the second folder.
+  EXPECT_EQ(LoadPalette16(empty.Path(), dir.Path()), palette);
   // Odd widths keep the firmware tool's half-byte rounding: at W = 3 a row
   // copies one byte, and the third pixel comes from the zero padding.
   EXPECT_EQ(DecodePicture(image, 3, 3, 1, 4, palette).bytes, Bmp24({{Entry(1), Entry(15), Entry(0)}}));
