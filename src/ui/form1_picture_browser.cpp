@@ -39,7 +39,6 @@ QWidget* Form1::BuildPictureBrowser(QWidget* page) {
   Picture2->setObjectName(QStringLiteral("Picture2"));
   Picture2->setMinimumSize(kPictureBoxWidth + 8, kPictureBoxHeight + 8);
   Picture2->setAlignment(Qt::AlignCenter);
-  Picture2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   auto* boxLayout = new QVBoxLayout(box);
   boxLayout->addWidget(Picture2, 0, Qt::AlignCenter);
 

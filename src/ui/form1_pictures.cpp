@@ -36,7 +36,9 @@ std::vector<ListColumn> PictureColumns() {
   std::vector<ListColumn> columns;
   for (int i = 0; i < pictures::kPictureColumnCount; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    columns.push_back({ToQ(pictures::kPictureColumnHeaders[k]), widths[k], i >= 3 ? Qt::AlignRight : Qt::AlignLeft});
+    const bool number = i == static_cast<int>(pictures::PictureColumn::kCount) ||
+                        i == static_cast<int>(pictures::PictureColumn::kFrameSize);
+    columns.push_back({ToQ(pictures::kPictureColumnHeaders[k]), widths[k], number ? Qt::AlignRight : Qt::AlignLeft});
   }
   return columns;
 }
