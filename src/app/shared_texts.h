@@ -24,7 +24,6 @@ inline constexpr std::string_view kQuestionTitle = "注意";
 inline constexpr std::string_view kBrowseFolderTitle = "请选择软件安装路径：";
 // The box of a picture whose colour depth no decoder handles (title "错误").
 inline constexpr std::string_view kBadBmpFormatText = "错误的bmp文件格式";
-inline constexpr std::string_view kErrorTitle = "错误";
 
 // Files beside the program.
 inline constexpr std::string_view kSettingsFileName = "korvana.inf";

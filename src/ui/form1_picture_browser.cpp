@@ -60,7 +60,8 @@ QWidget* Form1::BuildPictureBrowser(QWidget* page) {
     auto* b = new QPushButton(ToQ(caption), browser);
     b->setObjectName(QString::fromLatin1(name));
     b->setEnabled(false);
-    connect(b, &QPushButton::clicked, this, [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
+    connect(b, &QPushButton::clicked, this,
+            [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
     return b;
   };
   PreviousPicture = button("PreviousPicture", "<", &Form1::PreviousPicture_Click);
@@ -119,6 +120,11 @@ void Form1::ShowFrame(int frameIndex) {
   Text16->setText(QString::number(frameIndex + 1));
   const pictures::DecodedBmp bmp = pictures::DecodeFrame(m_image.Bytes(), parsed.shape, frameIndex, PicturePalette());
   if (bmp.error == pictures::DecodeError::kUnsupportedDepth) {
+    // A running animation stops first: its ticks would pile box on box.
+    if (m_animation.TimerEnabled()) {
+      m_animation.Stop();
+      SyncAnimation();
+    }
     Platform::Current().ShowError(this, ToQ(app::kBadBmpFormatText));
     return;
   }

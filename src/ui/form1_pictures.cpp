@@ -60,7 +60,8 @@ void Form1::BuildPicturesTab(QWidget* page) {
   auto button = [this](QWidget* parent, const char* name, const char* caption, void (Form1::*handler)()) {
     auto* b = new QPushButton(ToQ(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
-    connect(b, &QPushButton::clicked, this, [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
+    connect(b, &QPushButton::clicked, this,
+            [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
     return b;
   };
   OpenPicTable = button(Frame16, "OpenPicTable", "Öffnen HDD", &Form1::OpenPicTable_Click);
@@ -101,7 +102,8 @@ void Form1::BuildPicturesTab(QWidget* page) {
   auto item = [this](const char* name, const char* caption, void (Form1::*handler)()) {
     QAction* a = menufile5->addAction(ToQ(caption));
     a->setObjectName(QString::fromLatin1(name));
-    connect(a, &QAction::triggered, this, [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
+    connect(a, &QAction::triggered, this,
+            [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
     return a;
   };
   outputpic = item("outputpic", "Bild Exp", &Form1::outputpic_Click);
@@ -137,10 +139,12 @@ pictures::Palette16 Form1::PicturePalette() const {
 
 void Form1::OpenPicTable_Click() {
   m_animation.ResetFrame();
-  const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter);
+  const QString path =
+      Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
-  pictures::PictureTableRead read = pictures::ReadPictureTable(FromQ(path), {FromQ(Text21->text()), Check1->isChecked()});
+  pictures::PictureTableRead read =
+      pictures::ReadPictureTable(FromQ(path), {FromQ(Text21->text()), Check1->isChecked()});
   m_pictureList.SetRows(std::move(read.rows));
   RefreshPictureList();
   if (read.outcome.ok) {

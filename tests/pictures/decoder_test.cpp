@@ -24,7 +24,9 @@ std::vector<std::uint8_t> ImageWith(const std::vector<std::uint8_t>& frame) {
 // "16.dat" with entry i = (blue 0, green 16 * i, red 255 - 16 * i).
 Palette16 PaletteFromFile(const test::TempDir& dir) {
   std::vector<std::uint8_t> bytes;
-  for (int i = 0; i < 16; ++i) bytes.insert(bytes.end(), {0, static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i), 0});
+  for (int i = 0; i < 16; ++i) {
+    bytes.insert(bytes.end(), {0, static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i), 0});
+  }
   test::WriteBytes(dir.Path("16.dat"), bytes);
   return LoadPalette16(dir.Path());
 }

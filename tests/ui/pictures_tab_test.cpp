@@ -184,6 +184,20 @@ class PicturesTabTest : public QObject {
     QCOMPARE(f.Text("Text16"), QStringLiteral("2"));  // the frame on display stays
   }
 
+  void anUnsupportedDepthShowsItsBoxAndStopsTheAnimation() {
+    PictureFixture f;
+    korvana::test::WriteText(f.dir.Path("odd.txt"),
+                             "001 Odd\t 0X00000020\t Zahl: 3\t Size: 4\t Dims: 2*1\t Farb: 7\t\r\n");
+    f.OpenTable(f.dir.Path("odd.txt"));
+    f.ClickRow(0);
+    QCOMPARE(f.platform.errors, QStringList{QString::fromUtf8("错误的bmp文件格式")});
+    f.Find<QPushButton>("PlayPicture")->click();
+    f.Tick();
+    QCOMPARE(f.platform.errors.size(), 2);
+    QVERIFY(!f.Find<QTimer>("Timer2")->isActive());
+    QVERIFY(f.Enabled("PlayPicture"));
+  }
+
   void doubleClickOpensThePreviewOfAllFrames() {
     PictureFixture f;
     f.OpenTable(f.table);
