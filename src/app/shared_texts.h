@@ -23,6 +23,8 @@ inline constexpr std::string_view kPictureTooLargeQuestion = "压缩后的图片
 inline constexpr std::string_view kToneTooLargeQuestion = "替换的铃声大小大于内置铃声的大小！确认要替换吗？";
 inline constexpr std::string_view kQuestionTitle = "注意";
 inline constexpr std::string_view kBrowseFolderTitle = "请选择软件安装路径：";
+// The box of a picture whose colour depth no decoder handles (title "错误").
+inline constexpr std::string_view kBadBmpFormatText = "错误的bmp文件格式";
 
 // Files beside the program.
 inline constexpr std::string_view kSettingsFileName = "korvana.inf";

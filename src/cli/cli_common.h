@@ -31,5 +31,6 @@ void PrintRecord(const std::vector<std::string>& fields);
 void AddImageCommands(CLI::App& app, Action& action);
 void AddAddressCommands(CLI::App& app, Action& action);
 void AddStringsCommands(CLI::App& app, Action& action);
+void AddPicturesCommands(CLI::App& app, Action& action);
 
 }  // namespace korvana::cli

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   korvana::cli::AddImageCommands(app, action);
   korvana::cli::AddAddressCommands(app, action);
   korvana::cli::AddStringsCommands(app, action);
+  korvana::cli::AddPicturesCommands(app, action);
 
   try {
     app.parse(argc, argv);

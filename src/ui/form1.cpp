@@ -135,6 +135,7 @@ void Form1::BuildTabs() {
     SSTab1->addTab(page, ToQ(caption));
   }
   BuildStringsTab(SSTab1->widget(kStringsTab));
+  BuildPicturesTab(SSTab1->widget(kPicturesTab));
   BuildLinksTab(SSTab1->widget(kLinksTab));
   setCentralWidget(SSTab1);
 }

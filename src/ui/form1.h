@@ -8,22 +8,30 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
 #include "image/handset_image.h"
 #include "image/outcome.h"
+#include "pictures/picture_animation.h"
+#include "pictures/picture_list.h"
+#include "pictures/stored_picture_format.h"
 #include "strings/string_encoding.h"
 #include "strings/string_list.h"
+#include "ui/form2.h"
 
 class QAction;
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSlider;
 class QTreeWidget;
 class QTabWidget;
 class QTimer;
@@ -97,6 +105,80 @@ class Form1 : public QMainWindow {
   void homepage52_Click();
   // Asks about a modified image, writes the settings; false to keep running.
   bool Form_Unload();
+
+  // --- tab "Bilder" (form1_pictures.cpp, form1_picture_browser.cpp) -------
+ public:
+  // The selected row of ListView5 (the current one of a multiple selection),
+  // for the windows that act on one picture; nothing without a row.
+  [[nodiscard]] std::optional<pictures::PictureEntry> SelectedPictureEntry() const;
+  // Its index in PictureRows(), -1 for none.
+  [[nodiscard]] int SelectedPictureRow() const;
+  [[nodiscard]] pictures::PictureList& PictureRows() { return m_pictureList; }
+  // Shows PictureRows() anew after a window changed a row.
+  void RefreshPictureList();
+  // The palette of depth-4 pictures: "16.dat" beside the program.
+  [[nodiscard]] pictures::Palette16 PicturePalette() const;
+  // The open preview window, if any.
+  [[nodiscard]] Form2* PreviewWindow() const { return m_form2; }
+
+ private:
+  void BuildPicturesTab(QWidget* page);
+  QWidget* BuildPictureBrowser(QWidget* page);
+  void OpenPicTable_Click();
+  void SavePicTable_Click();
+  void ListView5_Click();
+  void ListView5_DblClick();
+  void ListView5_MouseUp(const QPoint& pos);
+  void nextpicture_Click() { StepPicture(+1); }
+  void PreviousPicture_Click() { StepPicture(-1); }
+  void PlayPicture_Click();
+  void PausePlay_Click();
+  void StopPlay_Click();
+  void Timer2_Timer();
+  void Slider1_Change(int value);
+  void outputpic_Click();
+  void outputpicall_Click();
+  void outputpics3_Click();
+  void Form2_Unload();
+  void StepPicture(int delta);
+  // Decodes frame k of the selected picture into Picture2, with its address
+  // in Text15 and its number in Text16.
+  void ShowFrame(int frameIndex);
+  // Timer2 and the play and step buttons as the animation says.
+  void SyncAnimation();
+  void ExportPictureRows(const std::vector<int>& rows);
+  // Disables the commands of the window while a long loop lets events run.
+  void SetCommandsEnabled(bool enabled);
+
+  pictures::PictureList m_pictureList;
+  pictures::PictureAnimation m_animation;
+  ListAdapter* m_pictureAdapter = nullptr;
+  QPointer<Form2> m_form2;
+  QGroupBox* Frame16 = nullptr;
+  QTreeWidget* ListView5 = nullptr;
+  QPushButton* OpenPicTable = nullptr;
+  QPushButton* SavePicTable = nullptr;
+  QLineEdit* Text21 = nullptr;
+  QCheckBox* Check1 = nullptr;
+  QLabel* Picture2 = nullptr;
+  QLineEdit* Text15 = nullptr;
+  QLineEdit* Text16 = nullptr;
+  QPushButton* PreviousPicture = nullptr;
+  QPushButton* nextpicture = nullptr;
+  QPushButton* PlayPicture = nullptr;
+  QPushButton* PausePlay = nullptr;
+  QPushButton* StopPlay = nullptr;
+  QSlider* Slider1 = nullptr;
+  QCheckBox* RepeatPlay = nullptr;
+  QTimer* Timer2 = nullptr;
+  QProgressBar* ProgressBar2 = nullptr;
+  QMenu* menufile5 = nullptr;
+  QAction* outputpic = nullptr;
+  QAction* outputpicall = nullptr;
+  QAction* outputpics3 = nullptr;
+  QMenu* modifypicoffset = nullptr;
+  QAction* PictureOffset = nullptr;
+  // --- end of tab "Bilder" ----------------------------------------------------
 
   std::string m_programFolder;
   std::unique_ptr<app::SettingsFile> m_settings;

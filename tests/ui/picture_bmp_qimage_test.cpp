@@ -1,0 +1,106 @@
+// The BMPs that the decoders and the BMP operations write, read back by an
+// independent reader (Qt's) with their sizes and pixel colours.
+
+#include <QImage>
+#include <QTest>
+
+#include "pictures/bmp_operations.h"
+#include "pictures/stored_picture_format.h"
+#include "ui_test_registry.h"
+
+namespace korvana::ui::test {
+
+namespace {
+QImage Load(const std::vector<std::uint8_t>& bmp) {
+  return QImage::fromData(QByteArray(reinterpret_cast<const char*>(bmp.data()), static_cast<qsizetype>(bmp.size())),
+                          "BMP");
+}
+}  // namespace
+
+class PictureBmpQImageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyDepthLoadsUprightWithItsColours() {
+    // Depth 24, 3 x 2: rows top first.
+    const std::vector<std::uint8_t> rgb{0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 0, 0, 0, 10, 20, 30};
+    QImage img = Load(pictures::DecodePicture(rgb, 0, 3, 2, 24, {}).bytes);
+    QCOMPARE(img.size(), QSize(3, 2));
+    QCOMPARE(img.pixelColor(0, 0), QColor(255, 0, 0));
+    QCOMPARE(img.pixelColor(2, 0), QColor(0, 0, 255));
+    QCOMPARE(img.pixelColor(2, 1), QColor(30, 20, 10));
+
+    // Depth 16, 3 x 1 (odd width: padded rows): F800, 07E0, 001F.
+    const std::vector<std::uint8_t> words{0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00};
+    img = Load(pictures::DecodePicture(words, 0, 3, 1, 16, {}).bytes);
+    QCOMPARE(img.size(), QSize(3, 1));
+    QCOMPARE(img.pixelColor(0, 0), QColor(255, 0, 0));
+    QCOMPARE(img.pixelColor(1, 0), QColor(0, 255, 0));
+    QCOMPARE(img.pixelColor(2, 0), QColor(0, 0, 255));
+
+    // Depth 8, 1 x 2: E3 (red and blue full) above 1C (green full).
+    img = Load(pictures::DecodePicture(std::vector<std::uint8_t>{0xE3, 0x1C}, 0, 1, 2, 8, {}).bytes);
+    QCOMPARE(img.size(), QSize(1, 2));
+    QCOMPARE(img.pixelColor(0, 0), QColor(255, 0, 255));
+    QCOMPARE(img.pixelColor(0, 1), QColor(0, 255, 0));
+
+    // Depth 12, 3 x 1: F00 0F0 00F.
+    img = Load(pictures::DecodePicture(std::vector<std::uint8_t>{0xF0, 0x00, 0xF0, 0x00, 0xF0}, 0, 3, 1, 12, {}).bytes);
+    QCOMPARE(img.pixelColor(0, 0), QColor(255, 0, 0));
+    QCOMPARE(img.pixelColor(1, 0), QColor(0, 255, 0));
+    QCOMPARE(img.pixelColor(2, 0), QColor(0, 0, 255));
+
+    // Depth 4, 2 x 1 through a palette: entry 2 = (blue 1, green 2, red 3).
+    pictures::Palette16 palette{};
+    palette[8] = 1;
+    palette[9] = 2;
+    palette[10] = 3;
+    img = Load(pictures::DecodePicture(std::vector<std::uint8_t>{0x20}, 0, 2, 1, 4, palette).bytes);
+    QCOMPARE(img.pixelColor(0, 0), QColor(3, 2, 1));
+    QCOMPARE(img.pixelColor(1, 0), QColor(0, 0, 0));
+
+    // Depth 1, 9 x 9: a diagonal; 1-bit rows wider than one byte.
+    std::vector<std::uint8_t> pages(18, 0);
+    for (int x = 0; x < 8; ++x) pages[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(1 << x);
+    pages[9 + 8] = 1;
+    img = Load(pictures::DecodeMonoPicture(pages, 0, 9, 9).bytes);
+    QCOMPARE(img.size(), QSize(9, 9));
+    for (int y = 0; y < 9; ++y) {
+      for (int x = 0; x < 9; ++x) QCOMPARE(img.pixelColor(x, y), x == y ? QColor(Qt::black) : QColor(Qt::white));
+    }
+
+    // Compressed, 3 x 2.
+    const std::vector<std::uint8_t> packed{0x09, 0x02, 0x1F, 0x00, 0x00, 0xF8, 0xC3, 0x01,
+                                           0x02, 0xE0, 0x07, 0xE0, 0x07, 0x81, 0x01, 0x00};
+    img = Load(pictures::DecodeCompressedPicture(packed, 0, 3, 2).bytes);
+    QCOMPARE(img.size(), QSize(3, 2));
+    QCOMPARE(img.pixelColor(2, 0), QColor(255, 0, 0));
+    QCOMPARE(img.pixelColor(0, 1), QColor(0, 255, 0));
+    QCOMPARE(img.pixelColor(2, 1), QColor(255, 255, 255));
+  }
+
+  void turnedPicturesLoadTurned() {
+    const std::vector<std::uint8_t> rgb{0, 0, 255, 255, 0, 0, 0, 255, 0, 255, 255, 255};  // 2 x 2
+    std::vector<std::uint8_t> bmp = pictures::DecodePicture(rgb, 0, 2, 2, 24, {}).bytes;
+    QVERIFY(pictures::TransformBmp(bmp, 3));
+    QImage img = Load(bmp);
+    QCOMPARE(img.pixelColor(0, 0), QColor(0, 255, 0));  // the old bottom left
+    QCOMPARE(img.pixelColor(1, 0), QColor(255, 0, 0));  // the old top left
+    QCOMPARE(img.pixelColor(1, 1), QColor(0, 0, 255));  // the old top right
+
+    std::vector<std::uint8_t> pages(18, 0);
+    pages[0] = 0xFF;  // column 0 black in rows 0..7
+    pages[9] = 0x01;  // and in row 8
+    bmp = pictures::DecodeMonoPicture(pages, 0, 9, 9).bytes;
+    QVERIFY(pictures::TransformBmp(bmp, 4));
+    img = Load(bmp);
+    for (int x = 0; x < 9; ++x) QCOMPARE(img.pixelColor(x, 8), QColor(Qt::black));  // now the bottom row
+    QCOMPARE(img.pixelColor(4, 7), QColor(Qt::white));
+  }
+};
+
+static RegisterSuite<PictureBmpQImageTest> registerPictureBmpQImageTest;
+
+}  // namespace korvana::ui::test
+
+#include "picture_bmp_qimage_test.moc"

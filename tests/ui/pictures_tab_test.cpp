@@ -1,0 +1,291 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "fake_platform.h"
+#include "support/test_support.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui_test_registry.h"
+
+namespace korvana::ui::test {
+
+using korvana::test::TempDir;
+
+namespace {
+// A firmware with three pictures and the table that names them:
+//   001 Anim: 7 frames of 2 x 1 at depth 16 from 0x20, frame k red + (k-th
+//             level of blue);
+//   002 Mono: 8 x 8 at depth 1 at 0x100, a diagonal of black pixels;
+//   003 Pack: 3 x 2 compressed at 0x200.
+struct PictureFixture {
+  TempDir dir;
+  FakePlatform platform;
+  Form1 form{dir.Path()};
+  std::string table = dir.Path("table.txt");
+
+  PictureFixture() {
+    std::vector<std::uint8_t> fw(0x400, 0);
+    for (int k = 0; k < 7; ++k) {
+      const int at = 0x20 + 4 * k;
+      fw[static_cast<std::size_t>(at + 1)] = 0xF8;                                // red
+      fw[static_cast<std::size_t>(at + 2)] = static_cast<std::uint8_t>(k * 4);  // blue level k*4
+    }
+    for (int x = 0; x < 8; ++x) fw[static_cast<std::size_t>(0x100 + x)] = static_cast<std::uint8_t>(1 << x);
+    const std::vector<std::uint8_t> packed{0x09, 0x02, 0x1F, 0x00, 0x00, 0xF8, 0xC3, 0x01,
+                                           0x02, 0xE0, 0x07, 0xE0, 0x07, 0x81, 0x01, 0x00};
+    std::copy(packed.begin(), packed.end(), fw.begin() + 0x200);
+    korvana::test::WriteBytes(dir.Path("fw.bin"), fw);
+    korvana::test::WriteText(table,
+                             "001 Anim\t 0X00000020\t Zahl: 7\t Size: 4\t Dims: 2*1\t Farb: 16\t\r\n"
+                             "002 Mono\t 0X00000100\t Zahl: 1\t Size: 8\t Dims: 8*8\t Farb: 1\t\r\n"
+                             "003 Pack\t 0X00000200\t Zahl: 1\t Size: 16\t Dims: 3*2\t Farb: 16*\t\r\n");
+    form.show();
+    QVERIFY(form.OpenHandsetFile(QString::fromStdString(dir.Path("fw.bin"))));
+    form.Tabs()->setCurrentIndex(2);
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    return form.findChild<T*>(QString::fromLatin1(name));
+  }
+  QTreeWidget* List() { return Find<QTreeWidget>("ListView5"); }
+  void OpenTable(const std::string& path) {
+    platform.paths.push_back(QString::fromStdString(path));
+    Find<QPushButton>("OpenPicTable")->click();
+  }
+  void ClickRow(int row) {
+    QTreeWidgetItem* item = List()->topLevelItem(row);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->visualItemRect(item).center());
+  }
+  QImage Shown() { return Find<QLabel>("Picture2")->pixmap().toImage(); }
+  QString Text(const char* name) { return Find<QLineEdit>(name)->text(); }
+  bool Enabled(const char* name) { return Find<QPushButton>(name)->isEnabled(); }
+  void Tick() { QMetaObject::invokeMethod(Find<QTimer>("Timer2"), "timeout"); }
+};
+}  // namespace
+
+class PicturesTabTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void openingATableFillsTheListAndABadOneEmptiesIt() {
+    PictureFixture f;
+    f.Find<QLineEdit>("Text21")->setText(QStringLiteral("-10"));
+    f.OpenTable(f.table);
+    QCOMPARE(f.List()->topLevelItemCount(), 3);
+    QCOMPARE(f.List()->headerItem()->text(4), QString::fromUtf8("Größe  ."));
+    QCOMPARE(f.List()->topLevelItem(0)->text(2), QStringLiteral("0X00000010"));
+    QCOMPARE(f.form.Folders().TableSavePath, f.dir.Path());
+    QVERIFY(f.Enabled("PlayPicture"));
+    QVERIFY(f.platform.messages.empty());
+
+    korvana::test::WriteText(f.dir.Path("bad.txt"), "001 Short\r\n");
+    f.OpenTable(f.dir.Path("bad.txt"));
+    QCOMPARE(f.platform.messages, std::vector<int>{38});
+    QCOMPARE(f.List()->topLevelItemCount(), 0);
+    QVERIFY(!f.Enabled("PlayPicture"));
+    QVERIFY(!f.Enabled("nextpicture"));
+  }
+
+  void savingWritesTheTableOrRefusesAnEmptyList() {
+    PictureFixture f;
+    f.Find<QPushButton>("SavePicTable")->click();
+    QCOMPARE(f.platform.messages, std::vector<int>{4});
+    f.OpenTable(f.table);
+    f.platform.paths.push_back(QString::fromStdString(f.dir.Path("saved.txt")));
+    f.Find<QPushButton>("SavePicTable")->click();
+    QCOMPARE(f.platform.messages, (std::vector<int>{4, 16}));
+    f.OpenTable(f.dir.Path("saved.txt"));
+    QCOMPARE(f.form.PictureRows().RowCount(), 3);
+    QCOMPARE(f.form.PictureRows().Rows()[2].depth, std::string("16*"));
+  }
+
+  void aClickShowsFrameOneAndStepsHaveNoBounds() {
+    PictureFixture f;
+    f.OpenTable(f.table);
+    f.ClickRow(0);
+    QCOMPARE(f.Text("Text15"), QStringLiteral("0x20"));
+    QCOMPARE(f.Text("Text16"), QStringLiteral("1"));
+    QImage shown = f.Shown();
+    QCOMPARE(shown.size(), QSize(2, 1));
+    QCOMPARE(shown.pixelColor(0, 0), QColor(255, 0, 0));
+    QCOMPARE(f.form.SelectedPictureEntry()->name, std::string("Anim"));
+
+    f.Find<QPushButton>("nextpicture")->click();
+    QCOMPARE(f.Text("Text15"), QStringLiteral("0x24"));
+    QCOMPARE(f.Shown().pixelColor(1, 0).blue(), 33);  // blue level 4 of 31
+    f.Find<QPushButton>("PreviousPicture")->click();
+    f.Find<QPushButton>("PreviousPicture")->click();
+    QCOMPARE(f.Text("Text16"), QStringLiteral("0"));
+    QCOMPARE(f.Text("Text15"), QStringLiteral("0x1C"));
+
+    // Depth 1: the diagonal of set bits is black.
+    f.ClickRow(1);
+    shown = f.Shown();
+    QCOMPARE(shown.size(), QSize(8, 8));
+    QCOMPARE(shown.pixelColor(3, 3), QColor(Qt::black));
+    QCOMPARE(shown.pixelColor(4, 3), QColor(Qt::white));
+
+    // Compressed: shown, but no steps and no play.
+    f.ClickRow(2);
+    shown = f.Shown();
+    QCOMPARE(shown.pixelColor(0, 0), QColor(255, 0, 0));
+    QCOMPARE(shown.pixelColor(1, 1), QColor(0, 255, 0));
+    QCOMPARE(shown.pixelColor(2, 1), QColor(255, 255, 255));
+    QVERIFY(!f.Enabled("nextpicture") && !f.Enabled("PreviousPicture") && !f.Enabled("PlayPicture"));
+  }
+
+  void timerAnimatesOnceOrInALoopAndPauseResumes() {
+    PictureFixture f;
+    f.OpenTable(f.table);
+    f.ClickRow(0);
+    f.Find<QSlider>("Slider1")->setValue(2);
+    QCOMPARE(f.Find<QTimer>("Timer2")->interval(), 200);
+    f.Find<QPushButton>("PlayPicture")->click();
+    QVERIFY(f.Find<QTimer>("Timer2")->isActive());
+    QVERIFY(f.Enabled("PausePlay") && f.Enabled("StopPlay") && !f.Enabled("PlayPicture"));
+    QStringList seen;
+    for (int i = 0; i < 3; ++i) {
+      f.Tick();
+      seen << f.Text("Text16");
+    }
+    f.Find<QPushButton>("PausePlay")->click();
+    f.Tick();  // paused: nothing moves
+    QCOMPARE(f.Text("Text16"), QStringLiteral("3"));
+    f.Find<QPushButton>("PlayPicture")->click();
+    for (int i = 0; i < 5; ++i) {
+      f.Tick();
+      seen << f.Text("Text16");
+    }
+    QCOMPARE(seen, QStringList({"1", "2", "3", "4", "5", "6", "7", "1"}));
+    QVERIFY(!f.Find<QTimer>("Timer2")->isActive());  // ran once and stopped
+    QVERIFY(f.Enabled("PlayPicture") && !f.Enabled("StopPlay"));
+
+    f.Find<QCheckBox>("RepeatPlay")->setChecked(true);
+    f.Find<QPushButton>("PlayPicture")->click();
+    seen.clear();
+    for (int i = 0; i < 9; ++i) {
+      f.Tick();
+      seen << f.Text("Text16");
+    }
+    QCOMPARE(seen, QStringList({"1", "2", "3", "4", "5", "6", "7", "1", "2"}));
+    f.Find<QPushButton>("StopPlay")->click();
+    QVERIFY(!f.Find<QTimer>("Timer2")->isActive());
+    QCOMPARE(f.Text("Text16"), QStringLiteral("2"));  // the frame on display stays
+  }
+
+  void anUnsupportedDepthShowsItsBoxAndStopsTheAnimation() {
+    PictureFixture f;
+    korvana::test::WriteText(f.dir.Path("odd.txt"),
+                             "001 Odd\t 0X00000020\t Zahl: 3\t Size: 4\t Dims: 2*1\t Farb: 7\t\r\n");
+    f.OpenTable(f.dir.Path("odd.txt"));
+    f.ClickRow(0);
+    QCOMPARE(f.platform.errors, QStringList{QString::fromUtf8("错误的bmp文件格式")});
+    f.Find<QPushButton>("PlayPicture")->click();
+    f.Tick();
+    QCOMPARE(f.platform.errors.size(), 2);
+    QVERIFY(!f.Find<QTimer>("Timer2")->isActive());
+    QVERIFY(f.Enabled("PlayPicture"));
+  }
+
+  void doubleClickOpensThePreviewOfAllFrames() {
+    PictureFixture f;
+    f.OpenTable(f.table);
+    f.ClickRow(0);
+    QTreeWidgetItem* item = f.List()->topLevelItem(0);
+    QTest::mouseDClick(f.List()->viewport(), Qt::LeftButton, {}, f.List()->visualItemRect(item).center());
+    Form2* preview = f.form.PreviewWindow();
+    QVERIFY(preview != nullptr);
+    QVERIFY(!f.form.isEnabled());
+    QVERIFY(preview->isEnabled());
+    QCOMPARE(preview->windowTitle(), QStringLiteral("List"));
+    QCOMPARE(preview->BoxCount(), 7);
+    QCOMPARE(preview->Box(7)->geometry(), QRect(2040 / 15, 2600 / 15, 1950 / 15, 2430 / 15));
+    QCOMPARE(preview->Box(3)->pixmap().toImage().pixelColor(1, 0).blue(), 66);  // level 8 of 31
+
+    QSignalSpy clicked(preview, &Form2::FrameClicked);
+    QTest::mouseClick(preview->Box(4), Qt::LeftButton);
+    QCOMPARE(preview->SelectedFrame(), 4);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.at(0).at(0).toInt(), 4);
+
+    preview->close();
+    QVERIFY(f.form.isEnabled());
+    QCOMPARE(f.Text("Text16"), QStringLiteral("1"));
+    QTest::qWait(0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(f.form.PreviewWindow() == nullptr);
+  }
+
+  void exportWritesBmpFilesThatLoadWithTheirPixels() {
+    PictureFixture f;
+    f.OpenTable(f.table);
+    QAction* exportSelected = f.Find<QAction>("outputpic");
+    exportSelected->trigger();  // nothing selected: no dialog, no files, no 18
+    QCOMPARE(f.platform.messages, std::vector<int>{11});
+    QCOMPARE(f.platform.paths.size(), std::size_t{0});
+
+    const QString out = QString::fromStdString(f.dir.Path("out/"));
+    QDir().mkpath(out);
+    f.ClickRow(0);
+    f.platform.paths.push_back(out);
+    exportSelected->trigger();
+    QCOMPARE(f.platform.messages, (std::vector<int>{11, 18}));
+    QCOMPARE(korvana::test::FilesIn(f.dir.Path("out")).size(), std::size_t{7});
+    QCOMPARE(f.form.Folders().PictureSavePath, FromQ(out));
+    const QImage third(out + QStringLiteral("Anim-03.bmp"));
+    QCOMPARE(third.size(), QSize(2, 1));
+    QCOMPARE(third.pixelColor(0, 0), QColor(255, 0, 0));
+    QCOMPARE(third.pixelColor(1, 0).blue(), 66);
+
+    f.platform.paths.push_back(out);
+    f.Find<QAction>("outputpicall")->trigger();
+    QCOMPARE(korvana::test::FilesIn(f.dir.Path("out")).size(), std::size_t{9});
+    const QImage mono(out + QStringLiteral("Mono-01.bmp"));
+    QCOMPARE(mono.size(), QSize(8, 8));
+    QCOMPARE(mono.pixelColor(5, 5), QColor(Qt::black));
+    QCOMPARE(mono.pixelColor(5, 6), QColor(Qt::white));
+    QVERIFY(!f.Find<QWidget>("ProgressBar2")->isVisible());
+  }
+
+  void exportS3WritesTheSelectedRowsAndTheMenuFollowsTheList() {
+    PictureFixture f;
+    QMenu* menu = f.Find<QMenu>("menufile5");
+    QMetaObject::invokeMethod(f.List(), "customContextMenuRequested", Q_ARG(QPoint, QPoint(5, 5)));
+    QVERIFY(!f.Find<QAction>("outputpic")->isEnabled());
+    QVERIFY(!f.Find<QMenu>("modifypicoffset")->isEnabled());
+    menu->close();
+    f.OpenTable(f.table);
+    QMetaObject::invokeMethod(f.List(), "customContextMenuRequested", Q_ARG(QPoint, QPoint(5, 5)));
+    QVERIFY(f.Find<QAction>("outputpics3")->isEnabled());
+    QCOMPARE(f.Find<QAction>("PictureOffset")->text(), QStringLiteral("S108\\208\\308"));
+    menu->close();
+
+    f.List()->topLevelItem(0)->setSelected(true);
+    f.List()->topLevelItem(2)->setSelected(true);
+    const std::string path = f.dir.Path("p.s3");
+    f.platform.paths.push_back(QString::fromStdString(path));
+    f.Find<QAction>("outputpics3")->trigger();
+    QCOMPARE(f.platform.messages, std::vector<int>{10});
+    const std::string text = korvana::test::ReadText(path);
+    QVERIFY(text.find("S31500000020") != std::string::npos);  // 7 frames of 4 bytes from 0x20
+    QVERIFY(text.find("S31500000200") != std::string::npos);  // 16 compressed bytes at 0x200
+    QCOMPARE(f.form.Folders().S3SavePath, f.dir.Path());
+  }
+};
+
+static RegisterSuite<PicturesTabTest> registerPicturesTabTest;
+
+}  // namespace korvana::ui::test
+
+#include "pictures_tab_test.moc"
