@@ -46,7 +46,7 @@ void PrintRecords(const std::vector<std::vector<std::string>>& records) {
 
 // Loads the firmware and scans it, as "Durchsuche" after opening it.
 Outcome LoadAndScan(const std::string& firmware, image::HandsetImage& image, tones::ToneList& list) {
-  if (Outcome loaded = image.Load(firmware); !loaded.ok) return loaded;
+  if (Outcome loaded = image.LoadMapped(firmware); !loaded.ok) return loaded;
   return tones::ScanTones(image, list);
 }
 
