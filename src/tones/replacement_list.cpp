@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tones/text_order.h"
+
 namespace korvana::tones {
 
 namespace {
@@ -37,12 +39,6 @@ std::size_t NameEnd(std::string_view filePart) {
   return filePart.substr(0, suffixStart).rfind(' ');
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool LessNoCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return Lower(x) < Lower(y); });
-}
 }  // namespace
 
 std::string FilePartOf(std::string_view name, std::string_view sizeText) {
@@ -134,7 +130,7 @@ void ReplacementList::AddTones(const ToneList& tones, const std::vector<int>& to
 
 void ReplacementList::SortReplacementList() {
   std::stable_sort(m_rows.begin(), m_rows.end(),
-                   [](const ReplacementRow& a, const ReplacementRow& b) { return LessNoCase(a.tonePart, b.tonePart); });
+                   [](const ReplacementRow& a, const ReplacementRow& b) { return TextLess(a.tonePart, b.tonePart); });
 }
 
 void ReplacementList::RenumberReplacementList() {

@@ -3,23 +3,17 @@
 #include <algorithm>
 
 #include "image/atomic_file.h"
+#include "tones/text_order.h"
 
 namespace korvana::tones {
 
 namespace {
 constexpr std::string_view kMmfExtension = ".mmf";
-
-bool EndsWithMmf(std::string_view path) {
-  if (path.size() < kMmfExtension.size()) return false;
-  const auto ext = path.substr(path.size() - kMmfExtension.size());
-  return std::equal(ext.begin(), ext.end(), kMmfExtension.begin(),
-                    [](char x, char y) { return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == y; });
-}
 }  // namespace
 
 std::string ExportFileName(std::string_view chosenPath, std::string_view number) {
   std::string name(chosenPath);
-  if (EndsWithMmf(name)) name.resize(name.size() - kMmfExtension.size());
+  if (HasMmfExtension(name)) name.resize(name.size() - kMmfExtension.size());
   name.append("-").append(number).append(kMmfExtension);
   return name;
 }

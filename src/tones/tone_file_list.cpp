@@ -5,6 +5,7 @@
 
 #include "image/hex.h"
 #include "image/path.h"
+#include "tones/text_order.h"
 
 namespace korvana::tones {
 
@@ -12,20 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kSizeDigits = 6;
-constexpr std::string_view kMmfExtension = ".mmf";
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool LessNoCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return Lower(x) < Lower(y); });
-}
-
-bool IsMmfName(std::string_view name) {
-  if (name.size() <= kMmfExtension.size()) return false;
-  const auto ext = name.substr(name.size() - kMmfExtension.size());
-  return std::equal(ext.begin(), ext.end(), kMmfExtension.begin(), [](char x, char y) { return Lower(x) == y; });
-}
 }  // namespace
 
 std::vector<std::string> MmfFileNames(std::string_view folder) {
@@ -35,9 +22,9 @@ std::vector<std::string> MmfFileNames(std::string_view folder) {
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::string name = it->path().filename().string();
     std::error_code typeError;
-    if (IsMmfName(name) && it->is_regular_file(typeError)) names.push_back(std::move(name));
+    if (HasMmfExtension(name) && it->is_regular_file(typeError)) names.push_back(std::move(name));
   }
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return TextLess(a, b); });
   return names;
 }
 
@@ -65,7 +52,7 @@ void ToneFileList::HeaderClicked(int column) {
 void ToneFileList::Sort() {
   auto key = [this](const ToneFile& f) -> const std::string& { return m_sortColumn == kFileName ? f.name : f.sizeText; };
   std::stable_sort(m_rows.begin(), m_rows.end(), [&](const ToneFile& a, const ToneFile& b) {
-    return m_descending ? LessNoCase(key(b), key(a)) : LessNoCase(key(a), key(b));
+    return m_descending ? TextLess(key(b), key(a)) : TextLess(key(a), key(b));
   });
 }
 

@@ -132,6 +132,7 @@ void Form1::BuildTabs() {
     auto* page = new QWidget(SSTab1);
     SSTab1->addTab(page, ToQ(caption));
   }
+  BuildTonesTab(SSTab1->widget(kTonesTab));
   BuildLinksTab(SSTab1->widget(kLinksTab));
   setCentralWidget(SSTab1);
 }

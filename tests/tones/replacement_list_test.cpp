@@ -151,20 +151,23 @@ TEST(ToneFileList, ListsMmfFilesWithSixDigitSizesAndSortsByHeader) {
   WriteBytes(dir.Path("b.mmf"), std::vector<std::uint8_t>(4711));
   WriteBytes(dir.Path("A.MMF"), std::vector<std::uint8_t>(1234567));
   WriteBytes(dir.Path("c.mmf"), std::vector<std::uint8_t>(9));
+  WriteBytes(dir.Path("铃声.mmf"), std::vector<std::uint8_t>(5));  // other scripts after Latin
   WriteBytes(dir.Path("notes.txt"), {1});
   std::filesystem::create_directory(dir.Path("d.mmf"));  // a folder is no tone file
   ToneFileList files;
   files.ReadFolder(dir.Path());
-  ASSERT_EQ(files.RowCount(), 3);
+  ASSERT_EQ(files.RowCount(), 4);
+  EXPECT_EQ(files.Row(3).name, "铃声.mmf");
   EXPECT_EQ(files.RowTexts(0), (std::vector<std::string>{"A.MMF", "1234567"}));
   EXPECT_EQ(files.RowTexts(1), (std::vector<std::string>{"b.mmf", "004711"}));
   files.HeaderClicked(kFileSize);  // first click: descending
   EXPECT_EQ(files.Row(0).name, "A.MMF");  // by text: "1234567" > "004711" > "000009"
   files.HeaderClicked(kFileSize);
-  EXPECT_EQ(files.Row(0).name, "c.mmf");
+  EXPECT_EQ(files.Row(0).name, "铃声.mmf");
+  EXPECT_EQ(files.Row(1).name, "c.mmf");
   files.HeaderClicked(kFileName);
-  EXPECT_EQ(files.Row(0).name, "c.mmf");
-  EXPECT_EQ(files.Row(2).name, "A.MMF");
+  EXPECT_EQ(files.Row(0).name, "铃声.mmf");
+  EXPECT_EQ(files.Row(3).name, "A.MMF");
 
   TempDir empty;
   files.ReadFolder(empty.Path());
