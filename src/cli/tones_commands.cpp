@@ -150,7 +150,7 @@ void AddTonesCommands(CLI::App& app, Action& action) {
 
   CLI::App* replace = tones->add_subcommand("replace", "Replace tones by SMAF files, as a patch or in FW");
   replace->add_option("FW", args->firmware, "firmware image")->required();
-  replace->add_option("PAIRS", args->pairs, "ROW=FILE: tone ROW of a fresh scan and its SMAF file")->required();
+  replace->add_option("ROW=FILE", args->pairs, "tone ROW of a fresh scan and the SMAF file that replaces it")->required();
   auto* s3 = replace->add_option("--s3", args->s3, "write the S-record patch OUT");
   auto* write = replace->add_flag("--write", args->write, "write the replacements into FW");
   s3->excludes(write);

@@ -178,7 +178,7 @@ void Form1::GetTone_Click() {
 }
 
 void Form1::SaveToneTable_Click() {
-  if (m_toneList.Empty()) {
+  if (m_toneList.Empty()) {  // message 4, before any dialog
     ShowOutcome(tones::SaveToneTable(m_toneList, {}));
     return;
   }
@@ -204,8 +204,9 @@ void Form1::ListView4_DblClick() {
   if (m_toneList.Empty() || !entry) return;
   NoteRow = m_toneView->SelectedRows().front();
 
-  // The note editor lies over the Note cell of the row.
-  QTreeWidgetItem* item = ListView4->currentItem();
+  // The note editor lies over the Note cell of the row (the adapter shows
+  // model row i as item i).
+  QTreeWidgetItem* item = ListView4->topLevelItem(NoteRow);
   const QRect row = item != nullptr ? ListView4->visualItemRect(item) : QRect();
   const int noteLeft = ListView4->header()->sectionViewportPosition(tones::kToneNote);
   Text5->setGeometry(noteLeft + Pixels(kNoteLeftTwips), row.top() + Pixels(kNoteTopTwips),
