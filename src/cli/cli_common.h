@@ -32,5 +32,6 @@ void AddImageCommands(CLI::App& app, Action& action);
 void AddAddressCommands(CLI::App& app, Action& action);
 void AddStringsCommands(CLI::App& app, Action& action);
 void AddPicturesCommands(CLI::App& app, Action& action);
+void AddTonesCommands(CLI::App& app, Action& action);
 
 }  // namespace korvana::cli

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   korvana::cli::AddAddressCommands(app, action);
   korvana::cli::AddStringsCommands(app, action);
   korvana::cli::AddPicturesCommands(app, action);
+  korvana::cli::AddTonesCommands(app, action);
 
   try {
     app.parse(argc, argv);

@@ -6,6 +6,7 @@
 #include "image/atomic_file.h"
 #include "image/file_read.h"
 #include "image/hex.h"
+#include "image/mapped_file.h"
 
 namespace korvana::image {
 
@@ -40,14 +41,15 @@ bool HandsetImage::FindBytes(std::span<const std::uint8_t> pattern) {
   const std::int64_t n = static_cast<std::int64_t>(pattern.size());
   const std::int64_t from = std::int64_t{m_searchStart} + 1;
   m_foundPos = static_cast<Address>(from);
-  const std::int64_t lastStart = static_cast<std::int64_t>(m_bytes.size()) - n;
+  const auto bytes = Bytes();
+  const std::int64_t lastStart = static_cast<std::int64_t>(bytes.size()) - n;
   if (n == 0 || from < 1 || from > lastStart) {
     m_searchStart = 0;
     return false;
   }
   // memchr finds candidates for the first byte at memory speed; only those
   // are compared in full.
-  const std::uint8_t* const base = m_bytes.data();
+  const std::uint8_t* const base = bytes.data();
   const std::uint8_t* p = base + from;
   const std::uint8_t* const end = base + lastStart + 1;  // one past the last start
   const std::uint8_t first = pattern[0];
@@ -104,17 +106,43 @@ Outcome HandsetImage::Load(std::string_view path) {
   if (!FindVersionText(candidate, version)) {
     return Outcome::Failure(msg::kFileError, "version text lies outside the file");
   }
+  TakeLoaded(candidate, path, std::move(version));
+  return Outcome::Success();
+}
+
+Outcome HandsetImage::LoadMapped(std::string_view path) {
+  // Whatever cannot be mapped (an empty file, a pipe, a missing file) is
+  // left to Load, which reports it.
+  auto mapped = MappedFile::Open(path, kMaxFileSize);
+  if (!mapped) return Load(path);
+  HandsetImage candidate;
+  candidate.m_mapped = std::move(mapped);
+  std::string version;
+  if (!FindVersionText(candidate, version)) {
+    return Outcome::Failure(msg::kFileError, "version text lies outside the file");
+  }
+  TakeLoaded(candidate, path, std::move(version));
+  return Outcome::Success();
+}
+
+void HandsetImage::TakeLoaded(HandsetImage& candidate, std::string_view path, std::string version) {
   m_bytes = std::move(candidate.m_bytes);
+  m_mapped = std::move(candidate.m_mapped);
   m_fileName.assign(path);
   m_version = std::move(version);
   m_loaded = true;
   m_modified = false;
   m_searchStart = 0;
-  return Outcome::Success();
+}
+
+std::span<const std::uint8_t> HandsetImage::Bytes() const {
+  if (m_mapped) return m_mapped->Bytes();
+  return m_bytes;
 }
 
 void HandsetImage::Assign(std::vector<std::uint8_t> bytes, std::string fileName) {
   m_bytes = std::move(bytes);
+  m_mapped.reset();
   m_fileName = std::move(fileName);
   if (!FindVersionText(*this, m_version)) m_version.clear();
   m_loaded = true;
@@ -123,7 +151,7 @@ void HandsetImage::Assign(std::vector<std::uint8_t> bytes, std::string fileName)
 }
 
 Outcome HandsetImage::Saveaxf(bool confirm) {
-  if (!m_loaded || !WriteFileAtomically(m_fileName, m_bytes)) {
+  if (!m_loaded || !WriteFileAtomically(m_fileName, Bytes())) {
     return Outcome::Failure(msg::kFileError, "cannot write " + m_fileName);
   }
   m_modified = false;
@@ -135,10 +163,16 @@ Outcome HandsetImage::Saveaxf(bool confirm) {
 Outcome HandsetImage::CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count) {
   if (count < 1) return Outcome::Success();
   const std::int64_t end = std::int64_t{position} + count;
-  if (position < 0 || end > static_cast<std::int64_t>(m_bytes.size()) ||
+  if (position < 0 || end > static_cast<std::int64_t>(Bytes().size()) ||
       static_cast<std::size_t>(count) > bytes.size()) {
     return Outcome::Failure(msg::kFileError, "copy of " + std::to_string(count) + " bytes at " +
                                                  std::to_string(position) + " leaves the image");
+  }
+  if (m_mapped) {
+    // The first change of a mapped image makes it an image of its own.
+    const auto mapped = m_mapped->Bytes();
+    m_bytes.assign(mapped.begin(), mapped.end());
+    m_mapped.reset();
   }
   std::copy_n(bytes.begin(), count, m_bytes.begin() + position);
   m_modified = true;

@@ -3,6 +3,7 @@
 // search cursor that every searching command shares.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 #include "image/types.h"
 
 namespace korvana::image {
+
+class MappedFile;
 
 class HandsetImage {
  public:
@@ -23,6 +26,13 @@ class HandsetImage {
   // version, modified state), so a later save still writes the old image to
   // the old file.
   [[nodiscard]] Outcome Load(std::string_view path);
+
+  // Load for the command line's commands, which run once over an image: the
+  // file is mapped rather than read, with the same checks and messages as
+  // Load. The first change copies the bytes into memory, so changing and
+  // saving work as after Load. The editor keeps using Load: a mapping would
+  // show changes that another program makes to the file meanwhile.
+  [[nodiscard]] Outcome LoadMapped(std::string_view path);
 
   // Writes the image over its file through a temporary file, so the file is
   // either the old or the new one. Success clears the modified state and
@@ -37,8 +47,8 @@ class HandsetImage {
 
   [[nodiscard]] bool FileLoaded() const { return m_loaded; }
   [[nodiscard]] const std::string& FileName() const { return m_fileName; }
-  [[nodiscard]] Length Size() const { return static_cast<Length>(m_bytes.size()); }
-  [[nodiscard]] std::span<const std::uint8_t> Bytes() const { return m_bytes; }
+  [[nodiscard]] Length Size() const { return static_cast<Length>(Bytes().size()); }
+  [[nodiscard]] std::span<const std::uint8_t> Bytes() const;
   // The firmware version as found at load: raw code-page bytes, maybe empty.
   [[nodiscard]] const std::string& VersionText() const { return m_version; }
 
@@ -68,7 +78,12 @@ class HandsetImage {
   [[nodiscard]] Address FoundPos() const { return m_foundPos; }
 
  private:
+  // Commits a loaded candidate (bytes or mapping, version) as the image.
+  void TakeLoaded(HandsetImage& candidate, std::string_view path, std::string version);
+
   std::vector<std::uint8_t> m_bytes;
+  // Set while the image is the mapped file (LoadMapped, until a change).
+  std::shared_ptr<const MappedFile> m_mapped;
   std::string m_fileName;
   std::string m_version;
   bool m_loaded = false;

@@ -136,6 +136,7 @@ void Form1::BuildTabs() {
   }
   BuildStringsTab(SSTab1->widget(kStringsTab));
   BuildPicturesTab(SSTab1->widget(kPicturesTab));
+  BuildTonesTab(SSTab1->widget(kTonesTab));
   BuildLinksTab(SSTab1->widget(kLinksTab));
   setCentralWidget(SSTab1);
 }

@@ -10,32 +10,40 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
 #include "image/handset_image.h"
 #include "image/outcome.h"
+#include "image/types.h"
 #include "pictures/picture_animation.h"
 #include "pictures/picture_list.h"
 #include "pictures/stored_picture_format.h"
 #include "strings/string_encoding.h"
 #include "strings/string_list.h"
+#include "tones/replacement_list.h"
+#include "tones/tone_file_list.h"
+#include "tones/tone_list.h"
 #include "ui/form2.h"
 
 class QAction;
 class QCheckBox;
+class QFileSystemModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSlider;
-class QTreeWidget;
 class QTabWidget;
 class QTimer;
 class QToolBar;
+class QTreeView;
+class QTreeWidget;
 
 namespace korvana::ui {
 
@@ -179,6 +187,86 @@ class Form1 : public QMainWindow {
   QMenu* modifypicoffset = nullptr;
   QAction* PictureOffset = nullptr;
   // --- end of tab "Bilder" ----------------------------------------------------
+  // --- tab "Töne" (form1_tones.cpp, form1_tone_files.cpp) ---------------------
+ public:
+  // The selected row of the tone list, which the address tools start from.
+  [[nodiscard]] std::optional<tones::ToneEntry> SelectedToneEntry() const;
+
+ private:
+  void BuildTonesTab(QWidget* page);
+  QWidget* BuildToneList(QWidget* parent);
+  QWidget* BuildToneFileBrowser(QWidget* parent);
+  QWidget* BuildReplacementList(QWidget* parent);
+  // What a long loop of the tab disables while it runs.
+  [[nodiscard]] std::vector<QWidget*> CommandWidgets();
+  void RefreshFile1();
+  [[nodiscard]] std::optional<int> SelectedReplacementRow() const;
+  void ExportToneRows(bool all);
+  // "-> bin!!" for an empty s3Path, else "Export s3" into that file.
+  void RunReplacementPatch(const std::string& s3Path);
+
+  void GetTone_Click();
+  void SaveToneTable_Click();
+  void OpenToneTable_Click();
+  void ListView4_DblClick();
+  void Text5_LostFocus();
+  void ListView4_MouseDown(const QPoint& pos);
+  void outputselect_Click();
+  void outputall_Click();
+  void addaddress_Click();
+  void ET1_Change(const QString& folder);
+  void ListView1_ColumnClick(int column);
+  void ListView1_DblClick();
+  void ListView1_MouseDown(const QPoint& pos);
+  void addmmf_Click();
+  void ListView3_MouseDown(const QPoint& pos);
+  void ReplacementCommand(void (tones::ReplacementList::*command)(std::optional<int>));
+  void outputs3_Click();
+  void outputaxf_Click();
+
+  tones::ToneList m_toneList;
+  tones::ToneFileList m_toneFiles;
+  tones::ReplacementList m_replacements;
+  int NoteRow = -1;  // the row whose note Text5 edits
+
+  QPushButton* GetTone = nullptr;
+  QPushButton* SaveToneTable = nullptr;
+  QPushButton* OpenToneTable = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  QTreeWidget* ListView4 = nullptr;
+  ListAdapter* m_toneView = nullptr;
+  QLineEdit* Text5 = nullptr;
+  QMenu* menufile1 = nullptr;
+  QAction* outputselect = nullptr;
+  QAction* outputall = nullptr;
+  QAction* line65 = nullptr;
+  QAction* modifyoffset = nullptr;
+  QAction* S_series = nullptr;
+  QAction* T_series = nullptr;
+  QAction* line1 = nullptr;
+  QAction* addaddress = nullptr;
+
+  QTreeView* ET1 = nullptr;
+  QFileSystemModel* m_folderModel = nullptr;
+  QListWidget* File1 = nullptr;
+  QTreeWidget* ListView1 = nullptr;
+  ListAdapter* m_toneFileView = nullptr;
+  QMenu* menufile2 = nullptr;
+  QAction* addmmf = nullptr;
+
+  QTreeWidget* ListView3 = nullptr;
+  ListAdapter* m_replacementView = nullptr;
+  QMenu* menufile3 = nullptr;
+  QAction* moveone = nullptr;
+  QAction* moveall = nullptr;
+  QAction* movemmf = nullptr;
+  QAction* moveallmmf = nullptr;
+  QAction* moveaddress = nullptr;
+  QAction* movealladdress = nullptr;
+  QAction* selectall = nullptr;
+  QAction* outputs3 = nullptr;
+  QAction* outputaxf = nullptr;
+  // --- end of tab "Töne" --------------------------------------------------------
 
   std::string m_programFolder;
   std::unique_ptr<app::SettingsFile> m_settings;

@@ -1,0 +1,105 @@
+#include "tones/tone_table.h"
+
+#include <gtest/gtest.h>
+
+#include "app/del_tab.h"
+#include "support/test_support.h"
+
+namespace korvana::tones {
+namespace {
+
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
+
+ToneList ListWithNotes(const std::vector<std::string>& notes) {
+  ToneList list;
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    ToneEntry e = MakeToneEntry(static_cast<int>(i + 1), static_cast<Address>(0x120000 + 0x2000 * i), 5186);
+    e.note = notes[i];
+    list.Add(e);
+  }
+  return list;
+}
+
+TEST(ToneTable, WritesTheFixedLineFormat) {
+  ToneList list = ListWithNotes({"Klingel", ""});
+  TempDir dir;
+  const Outcome out = SaveToneTable(list, dir.Path("t.txt"));
+  EXPECT_TRUE(out.ok);
+  EXPECT_EQ(out.message, msg::kToneTableWritten);
+  EXPECT_EQ(ReadText(dir.Path("t.txt")),
+            " 001 : 0x00120000 - 0x00121441  Byte: 5186 \tKlingel\r\n"
+            " 002 : 0x00122000 - 0x00123441  Byte: 5186 \t\r\n");
+}
+
+TEST(ToneTable, RoundTripsNotesWithBlanksEmptyNotesAndOtherScripts) {
+  // "🎵" has no place in the ANSI code page: that file goes out as UTF-8.
+  for (const auto& notes : {std::vector<std::string>{"Klingel laut", "", " vorn", "铃声 三"},
+                            std::vector<std::string>{"mit 🎵", "x"}}) {
+    ToneList list = ListWithNotes(notes);
+    TempDir dir;
+    ASSERT_TRUE(SaveToneTable(list, dir.Path("t.txt")).ok);
+    ToneList back;
+    back.Add(MakeToneEntry(9, 0, 200));  // replaced, not appended to
+    ASSERT_TRUE(OpenToneTable(dir.Path("t.txt"), back).ok);
+    EXPECT_EQ(back.Rows(), list.Rows());
+  }
+}
+
+TEST(ToneTable, StoresNotesInTheAnsiCodePage) {
+  ToneList list = ListWithNotes({"铃"});
+  TempDir dir;
+  ASSERT_TRUE(SaveToneTable(list, dir.Path("t.txt")).ok);
+  const std::string text = ReadText(dir.Path("t.txt"));
+  EXPECT_EQ(text.substr(text.size() - 4), "\xC1\xE5\r\n");  // GBK
+}
+
+TEST(ToneTable, SkipsBlankLinesAndStopsAtABadLineKeepingTheRowsBefore) {
+  TempDir dir;
+  WriteText(dir.Path("t.txt"),
+            " 001 : 0x00000010 - 0x000000D3  Byte: 196 \tA\r\n\r\n\n"
+            " 002 :  0x00000200 - 0x000002C3  Byte: 196\t \t B \r\n"
+            "kaputt\r\n"
+            " 004 : 0x00000400 - 0x000004C3  Byte: 196 \tD\r\n");
+  ToneList list;
+  const Outcome out = OpenToneTable(dir.Path("t.txt"), list);
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.message, msg::kToneTableBad);
+  ASSERT_EQ(list.RowCount(), 2);
+  EXPECT_EQ(list.Row(0).note, "A");
+  // Fields are found by position: the doubled blank shifts the second line
+  // one word to the right, as the stored format defines it.
+  EXPECT_EQ(list.Row(1).number, "002");
+  EXPECT_EQ(list.Row(1).start, "");
+  EXPECT_EQ(list.Row(1).stop, "-");
+  EXPECT_EQ(list.Row(1).size, "Byte:");
+  EXPECT_EQ(list.Row(1).note, "196  B");
+}
+
+TEST(ToneTable, EmptyListsAndUnreadableFilesChangeNothing) {
+  TempDir dir;
+  WriteText(dir.Path("old.txt"), "old content that is much longer than the new one\r\n\r\n\r\n\r\n\r\n\r\n");
+  ToneList empty;
+  const Outcome out = SaveToneTable(empty, dir.Path("old.txt"));
+  EXPECT_EQ(out.message, msg::kToneTableEmpty);
+  EXPECT_EQ(ReadText(dir.Path("old.txt")).substr(0, 3), "old");
+
+  ToneList one = ListWithNotes({"n"});
+  ASSERT_TRUE(SaveToneTable(one, dir.Path("old.txt")).ok);
+  EXPECT_EQ(ReadText(dir.Path("old.txt")), ToneTableLine(one.Row(0)) + "\r\n");
+
+  const Outcome missing = OpenToneTable(dir.Path("missing.txt"), one);
+  EXPECT_EQ(missing.message, msg::kFileError);
+  EXPECT_EQ(one.RowCount(), 1);
+  EXPECT_EQ(SaveToneTable(one, dir.Path("no/such/folder.txt")).message, msg::kFileError);
+}
+
+TEST(DelTab, TrimsBlanksThenDropsTabs) {
+  EXPECT_EQ(app::Del_TAb("  a\tb  "), "ab");
+  EXPECT_EQ(app::Del_TAb("\t x "), " x");
+  EXPECT_EQ(app::Del_TAb("   "), "");
+}
+
+}  // namespace
+}  // namespace korvana::tones
