@@ -29,5 +29,6 @@ void PrintRecord(const std::vector<std::string>& fields);
 
 // Each group adds its commands to the app; the chosen one sets action.
 void AddImageCommands(CLI::App& app, Action& action);
+void AddConverterCommands(CLI::App& app, Action& action);
 
 }  // namespace korvana::cli

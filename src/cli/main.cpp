@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   korvana::cli::Action action;
   korvana::cli::AddImageCommands(app, action);
+  korvana::cli::AddConverterCommands(app, action);
 
   try {
     app.parse(argc, argv);
