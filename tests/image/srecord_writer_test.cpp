@@ -33,7 +33,7 @@ TEST(WriteS3Range, SixteenBytesGiveExactlyOneFullLine) {
   S3Writer writer;
   ASSERT_TRUE(WriteS3Range(writer, data, 0, 0xF, dir.Path("f.s3"), true, true).ok);
   EXPECT_EQ(ReadText(dir.Path("f.s3")),
-            "S00600004844521B\r\nS31500000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEA\r\nS705A002000058\r\n");
+            "S00600004844521B\r\nS31500000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFA\r\nS705A002000058\r\n");
 }
 
 TEST(WriteS3Range, OneZeroByteAtAddressZeroHasChecksumF9) {
