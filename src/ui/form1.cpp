@@ -132,6 +132,7 @@ void Form1::BuildTabs() {
     auto* page = new QWidget(SSTab1);
     SSTab1->addTab(page, ToQ(caption));
   }
+  BuildConverterTab(SSTab1->widget(kConverterTab));
   BuildLinksTab(SSTab1->widget(kLinksTab));
   setCentralWidget(SSTab1);
 }
@@ -217,6 +218,12 @@ bool Form1::Form_Unload() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  // A running conversion is stopped first; the window stays until it has ended.
+  if (!ConverterIdle) {
+    ComS3ToBin_Click();
+    event->ignore();
+    return;
+  }
   if (Form_Unload()) {
     event->accept();
   } else {
