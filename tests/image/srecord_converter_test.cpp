@@ -16,12 +16,6 @@ using test::ReadBytes;
 using test::ReadText;
 using test::TempDir;
 
-std::vector<std::uint8_t> Counting(std::size_t n) {
-  std::vector<std::uint8_t> v(n);
-  std::iota(v.begin(), v.end(), 0x30);
-  return v;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   for (std::size_t at = 0; at < text.size();) {
@@ -34,7 +28,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class BinToS3 : public ::testing::Test {
  protected:
-  BinToS3() { test::WriteBytes(dir.Path("in.bin"), Counting(4)); }
+  BinToS3() { test::WriteBytes(dir.Path("in.bin"), test::BytesOf("0123")); }
   Outcome Convert(S3AddressMode mode, std::string start, std::string stop, std::string fill = "00") {
     return ConvertBinToS3({dir.Path("in.bin"), mode, std::move(start), std::move(stop), std::move(fill)},
                           dir.Path("out.s3"));
@@ -54,31 +48,22 @@ TEST_F(BinToS3, AllPutsTheWholeFileAtAddressZero) {
             "S705A002000058\r\n");
 }
 
-TEST_F(BinToS3, PartFillsUpToTheStopOrTakesTheFileLength) {
-  ASSERT_TRUE(Convert(S3AddressMode::kPart, "1000", "100F", "ee").ok);
-  EXPECT_EQ(Lines(ReadText(dir.Path("out.s3")))[1], "S3150000100030313233EEEEEEEEEEEEEEEEEEEEEEEEEC");
-
-  ASSERT_TRUE(Convert(S3AddressMode::kPart, "1000", "").ok);
+TEST_F(BinToS3, PartAndFillPlaceTheRangeFromTheStartAddress) {
+  auto secondLine = [&] { return Lines(ReadText(dir.Path("out.s3")))[1]; };
+  ASSERT_TRUE(Convert(S3AddressMode::kPart, "1000", "100F", "ee").ok);  // the file, then fill bytes
+  EXPECT_EQ(secondLine(), "S3150000100030313233EEEEEEEEEEEEEEEEEEEEEEEEEC");
+  ASSERT_TRUE(Convert(S3AddressMode::kPart, "1000", "").ok);  // as long as the file
   EXPECT_EQ(Lines(ReadText(dir.Path("out.s3"))),
             (std::vector<std::string>{"S00600004844521B", "S309000010003031323320", "S705A002000058"}));
+  ASSERT_TRUE(Convert(S3AddressMode::kPart, "0", "2").ok);  // shorter than the file
+  EXPECT_EQ(secondLine(), "S3080000000030313264");
+  ASSERT_TRUE(Convert(S3AddressMode::kPart, "7FFFFFFC", "").ok);  // the last addresses there are
+  EXPECT_EQ(secondLine(), "S3097FFFFFFC30313233B7");
 
-  ASSERT_TRUE(Convert(S3AddressMode::kPart, "0", "2").ok);  // a range shorter than the file
-  EXPECT_EQ(Lines(ReadText(dir.Path("out.s3")))[1], "S3080000000030313264");
-}
-
-TEST_F(BinToS3, FillWritesOnlyTheFillByteAndNeedsNoFileWithAStop) {
   ASSERT_TRUE(ConvertBinToS3({"", S3AddressMode::kFill, "20", "22", "A5"}, dir.Path("out.s3")).ok);
-  EXPECT_EQ(Lines(ReadText(dir.Path("out.s3")))[1], "S30800000020A5A5A5E8");
-  // Without a stop the file's length gives the range.
-  ASSERT_TRUE(Convert(S3AddressMode::kFill, "20", "", "A5").ok);
-  EXPECT_EQ(Lines(ReadText(dir.Path("out.s3")))[1], "S30900000020A5A5A5A542");
-}
-
-TEST_F(BinToS3, RangesReachUpTo7FFFFFFFAndNoFurther) {
-  ASSERT_TRUE(Convert(S3AddressMode::kPart, "7FFFFFFC", "").ok);
-  EXPECT_EQ(Lines(ReadText(dir.Path("out.s3")))[1], "S3097FFFFFFC30313233B7");
-  EXPECT_EQ(Convert(S3AddressMode::kPart, "7FFFFFFE", "").message, msg::kS3WriteError);
-  EXPECT_THROW((void)Convert(S3AddressMode::kPart, "7FFFFFF0", "80000000"), HexOverflow);
+  EXPECT_EQ(secondLine(), "S30800000020A5A5A5E8");
+  ASSERT_TRUE(Convert(S3AddressMode::kFill, "20", "", "A5").ok);  // the file gives only the length
+  EXPECT_EQ(secondLine(), "S30900000020A5A5A5A542");
 }
 
 TEST_F(BinToS3, LargeRangesComeOutAsFromOneCall) {
@@ -104,20 +89,17 @@ TEST_F(BinToS3, LargeRangesComeOutAsFromOneCall) {
 
 TEST_F(BinToS3, RefusalsCarryTheirMessagesAndWriteNothing) {
   EXPECT_EQ(Convert(S3AddressMode::kPart, "1000", "1000").message, msg::kStopNotAboveStart);
-  EXPECT_EQ(Convert(S3AddressMode::kPart, "1000", "0FFF").message, msg::kStopNotAboveStart);
   EXPECT_EQ(Convert(S3AddressMode::kFill, "", "10").message, msg::kStartAddressEmpty);
-  EXPECT_THROW((void)Convert(S3AddressMode::kPart, "80000000", ""), HexOverflow);
+  EXPECT_EQ(Convert(S3AddressMode::kPart, "7FFFFFFE", "").message, msg::kS3WriteError);  // would pass 7FFFFFFF
+  EXPECT_THROW((void)Convert(S3AddressMode::kPart, "7FFFFFF0", "80000000"), HexOverflow);
   EXPECT_THROW((void)Convert(S3AddressMode::kAll, "", "", "100"), HexOverflow);
   EXPECT_EQ(ConvertBinToS3({"", S3AddressMode::kAll, "", "", "0"}, dir.Path("out.s3")).message, msg::kSelectBinFile);
   EXPECT_EQ(ConvertBinToS3({dir.Path("no.bin"), S3AddressMode::kAll, "", "", "0"}, dir.Path("out.s3")).message,
             msg::kFileError);
+  EXPECT_EQ(ConvertBinToS3({dir.Path("in.bin"), S3AddressMode::kAll, "", "", "0"}, dir.Path("no/x.s3")).message,
+            msg::kFileError);  // a missing output folder
   test::WriteBytes(dir.Path("in.bin"), {});
   EXPECT_EQ(Convert(S3AddressMode::kAll, "", "").message, msg::kEmptyFile);
-  EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"in.bin"});
-  // A missing output folder.
-  test::WriteBytes(dir.Path("in.bin"), Counting(4));
-  const Outcome out = ConvertBinToS3({dir.Path("in.bin"), S3AddressMode::kAll, "", "", "0"}, dir.Path("no/x.s3"));
-  EXPECT_EQ(out.message, msg::kFileError);
   EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"in.bin"});
 }
 
