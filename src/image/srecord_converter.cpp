@@ -1,7 +1,9 @@
 #include "image/srecord_converter.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -39,30 +41,33 @@ bool NeedsBinFile(const BinToS3Request& request) {
   return request.mode != S3AddressMode::kFill || request.stopText.empty();
 }
 
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
 // Writes first .. last (a non-empty range) as one S-record file: byte i of the
-// range is file[i] while the file lasts, then the fill byte.
-Outcome WriteFilledRange(std::span<const std::uint8_t> file, std::int64_t first, std::int64_t last, Byte fill,
+// range is byte i of file while i < fileLength, then the fill byte. The file
+// is read piece by piece, so neither its size nor the range's decides how
+// much memory the conversion takes.
+Outcome WriteFilledRange(std::FILE* file, std::int64_t fileLength, std::int64_t first, std::int64_t last, Byte fill,
                          std::string_view s3Path) {
   S3Writer writer;
   const std::int64_t size = last - first + 1;
-  const auto fileSize = static_cast<std::int64_t>(file.size());
-  std::vector<std::uint8_t> piece;
+  std::vector<std::uint8_t> piece(static_cast<std::size_t>(std::min(kPieceBytes, size)));
   for (std::int64_t offset = 0;; offset += kPieceBytes) {
     const std::int64_t n = std::min(kPieceBytes, size - offset);
-    std::span<const std::uint8_t> bytes;
-    if (offset + n <= fileSize) {
-      bytes = file.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(n));
-    } else {
-      piece.assign(static_cast<std::size_t>(n), fill);
-      if (offset < fileSize) {
-        std::copy(file.begin() + offset, file.end(), piece.begin());
-      }
-      bytes = piece;
+    const auto fromFile = static_cast<std::size_t>(std::clamp<std::int64_t>(fileLength - offset, 0, n));
+    if (fromFile > 0 && std::fread(piece.data(), 1, fromFile, file) != fromFile) {
+      writer.Abandon();
+      return Outcome::Failure(msg::kFileError, "cannot read the bin file");
     }
+    std::fill(piece.begin() + static_cast<std::ptrdiff_t>(fromFile), piece.begin() + n, fill);
     const bool lastPiece = offset + n == size;
-    const auto from = static_cast<Address>(first + offset);
-    const Outcome written = WriteS3Range(writer, bytes, from, static_cast<Address>(first + offset + n - 1), s3Path,
-                                         offset == 0, lastPiece);
+    const Outcome written =
+        WriteS3Range(writer, std::span<const std::uint8_t>(piece.data(), static_cast<std::size_t>(n)),
+                     static_cast<Address>(first + offset), static_cast<Address>(first + offset + n - 1), s3Path,
+                     offset == 0, lastPiece);
     if (!written.ok || lastPiece) return written;
   }
 }
@@ -91,19 +96,16 @@ Outcome ConvertBinToS3(const BinToS3Request& request, std::string_view s3Path) {
   if (Outcome checked = CheckBinToS3(request); !checked.ok) return checked;
   const Byte fill = FillByteOf(request.fillText);
 
-  std::vector<std::uint8_t> file;
+  // "füllen" needs at most the length of the bin; the others read it.
+  FilePtr file;
   std::int64_t length = 0;
-  if (request.mode == S3AddressMode::kFill) {
-    if (NeedsBinFile(request)) {
-      const auto size = FileSizeOf(request.binPath);
-      if (!size) return Outcome::Failure(msg::kFileError, "cannot open " + request.binPath);
-      length = *size;
+  if (NeedsBinFile(request)) {
+    const auto size = FileSizeOf(request.binPath);
+    if (request.mode != S3AddressMode::kFill) file.reset(std::fopen(request.binPath.c_str(), "rb"));
+    if (!size || (request.mode != S3AddressMode::kFill && !file)) {
+      return Outcome::Failure(msg::kFileError, "cannot open " + request.binPath);
     }
-  } else {
-    FileBytes read = ReadWholeFile(request.binPath);
-    if (!read.Ok()) return Outcome::Failure(msg::kFileError, "cannot read " + request.binPath);
-    file = std::move(read.bytes);
-    length = static_cast<std::int64_t>(file.size());
+    length = *size;
   }
 
   std::int64_t start = 0;
@@ -115,11 +117,11 @@ Outcome ConvertBinToS3(const BinToS3Request& request, std::string_view s3Path) {
     start = HexToLong(request.startText);
     stop = request.stopText.empty() ? start + length - 1 : HexToLong(request.stopText);
     if (stop <= start) return Outcome::Failure(msg::kStopNotAboveStart);
-    if (stop > kLastAddress) {
-      return Outcome::Failure(msg::kS3WriteError, "the range ends at " + HexPad(stop, 8) + ", past 7FFFFFFF");
-    }
   }
-  return WriteFilledRange(file, start, stop, fill, s3Path);
+  if (stop > kLastAddress) {
+    return Outcome::Failure(msg::kS3WriteError, "the range ends at " + HexPad(stop, 8) + ", past 7FFFFFFF");
+  }
+  return WriteFilledRange(file.get(), file ? length : 0, start, stop, fill, s3Path);
 }
 
 Outcome CheckS3ToBin(const S3ToBinRequest& request) {

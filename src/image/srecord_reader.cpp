@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace korvana::image {
 
@@ -94,7 +95,6 @@ bool SRecordReader::Open(std::string_view path) {
     return false;
   }
   m_fileSize = st.st_size;
-  m_buffer.resize(kBufferSize);
   m_pos = m_end = 0;
   m_eof = false;
   m_line = 1;
@@ -105,6 +105,7 @@ bool SRecordReader::Open(std::string_view path) {
 bool SRecordReader::Fill(std::size_t want) {
   if (Available() >= want || m_eof) return true;
   if (m_fd < 0) return false;
+  if (m_buffer.empty()) m_buffer.resize(kBufferSize);
   std::memmove(m_buffer.data(), m_buffer.data() + m_pos, Available());
   m_end -= m_pos;
   m_pos = 0;
