@@ -178,7 +178,7 @@ Outcome ConvertS3ToBin(const S3ToBinRequest& request, std::string_view binPath, 
                                                                         " lies below the data already converted"));
     }
     if (address + size > kLastAddress) {
-      return Outcome::Failure(msg::kS3FormatBad, LineDetail(reader, "the data reach past 7FFFFFFF"));
+      return Outcome::Failure(msg::kS3FormatBad, LineDetail(reader, "the bin would grow past 7FFFFFFF bytes"));
     }
     while (position < address) {
       if (fillBlock.empty()) fillBlock.assign(kFillBlockBytes, fill);
