@@ -33,5 +33,6 @@ void AddAddressCommands(CLI::App& app, Action& action);
 void AddStringsCommands(CLI::App& app, Action& action);
 void AddPicturesCommands(CLI::App& app, Action& action);
 void AddTonesCommands(CLI::App& app, Action& action);
+void AddConverterCommands(CLI::App& app, Action& action);
 
 }  // namespace korvana::cli

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   korvana::cli::AddStringsCommands(app, action);
   korvana::cli::AddPicturesCommands(app, action);
   korvana::cli::AddTonesCommands(app, action);
+  korvana::cli::AddConverterCommands(app, action);
 
   try {
     app.parse(argc, argv);

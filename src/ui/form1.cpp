@@ -134,9 +134,10 @@ void Form1::BuildTabs() {
     auto* page = new QWidget(SSTab1);
     SSTab1->addTab(page, ToQ(caption));
   }
+  BuildTonesTab(SSTab1->widget(kTonesTab));
   BuildStringsTab(SSTab1->widget(kStringsTab));
   BuildPicturesTab(SSTab1->widget(kPicturesTab));
-  BuildTonesTab(SSTab1->widget(kTonesTab));
+  BuildConverterTab(SSTab1->widget(kConverterTab));
   BuildLinksTab(SSTab1->widget(kLinksTab));
   setCentralWidget(SSTab1);
 }
@@ -226,6 +227,12 @@ void Form1::closeEvent(QCloseEvent* event) {
     // The main window takes no input while a tool window is open.
     event->ignore();
     m_toolWindow->activateWindow();
+    return;
+  }
+  // A running conversion is stopped first; the window stays until it has ended.
+  if (!ConverterIdle) {
+    ComS3ToBin_Click();
+    event->ignore();
     return;
   }
   if (Form_Unload()) {

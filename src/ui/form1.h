@@ -267,6 +267,46 @@ class Form1 : public QMainWindow {
   QAction* outputs3 = nullptr;
   QAction* outputaxf = nullptr;
   // --- end of tab "Töne" --------------------------------------------------------
+  // Tab "s3Datei": the bin/S-record converter (form1_converter.cpp).
+  void BuildConverterTab(QWidget* page);
+  QGroupBox* BuildBinToS3Frame(QWidget* page);
+  QGroupBox* BuildS3ToBinFrame(QWidget* page);
+  void OpenBinFile_Click();
+  void OpenS3File_Click();
+  void ComBinToS3_Click();
+  void ComS3ToBin_Click();
+  void AllAddressOption_Click();
+  void PartAddressOption_Click();
+  void FillDataOption_Click();
+  void AllAdd_Click();
+  void PartAdd_Click();
+  void SetAddressInputsEnabled(bool enabled);
+  // Keeps every other command away while an S-record file converts; only
+  // ComS3ToBin (the stop) stays live.
+  void SetConverterRunning(bool running);
+  bool ConverterIdle = true;  // false while S-record -> bin runs; true again asks it to stop
+  QGroupBox* m_binToS3Frame = nullptr;
+  QLineEdit* Text19 = nullptr;
+  QPushButton* OpenBinFile = nullptr;
+  QPushButton* ComBinToS3 = nullptr;
+  QRadioButton* AllAddressOption = nullptr;
+  QRadioButton* PartAddressOption = nullptr;
+  QRadioButton* FillDataOption = nullptr;
+  QLineEdit* Text18 = nullptr;
+  QLineEdit* Text17 = nullptr;
+  QLineEdit* Text20 = nullptr;
+  std::array<QLabel*, 3> m_addressLabels{};
+  QLineEdit* Text1 = nullptr;
+  QPushButton* OpenS3File = nullptr;
+  QPushButton* ComS3ToBin = nullptr;
+  QGroupBox* m_binRangeFrame = nullptr;
+  QRadioButton* AllAdd = nullptr;
+  QRadioButton* PartAdd = nullptr;
+  QWidget* m_fillRow = nullptr;
+  QLabel* m_text3Label = nullptr;
+  QLineEdit* Text3 = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QProgressBar* ProgressBar3 = nullptr;
 
   std::string m_programFolder;
   std::unique_ptr<app::SettingsFile> m_settings;

@@ -27,6 +27,15 @@ TEST(WriteS3Range, SeventeenBytesGiveAFullLineAndAOneByteLine) {
             "S705A002000058\r\n");
 }
 
+TEST(WriteS3Range, SixteenBytesGiveExactlyOneFullLine) {
+  TempDir dir;
+  std::vector<std::uint8_t> data(16, 0xFF);
+  S3Writer writer;
+  ASSERT_TRUE(WriteS3Range(writer, data, 0, 0xF, dir.Path("f.s3"), true, true).ok);
+  EXPECT_EQ(ReadText(dir.Path("f.s3")),
+            "S00600004844521B\r\nS31500000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFA\r\nS705A002000058\r\n");
+}
+
 TEST(WriteS3Range, OneZeroByteAtAddressZeroHasChecksumF9) {
   TempDir dir;
   S3Writer writer;

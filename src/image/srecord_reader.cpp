@@ -1,0 +1,161 @@
+#include "image/srecord_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace korvana::image {
+
+namespace {
+// Address bytes of the record types S0..S9; S4 is reserved and never valid.
+constexpr std::array<int, 10> kAddressBytes = {2, 2, 3, 4, -1, 2, 3, 4, 3, 2};
+// "S", type, count, then count bytes as two digits each.
+constexpr std::size_t kMaxRecordLength = 4 + 2 * 255;
+// Room for many lines per read; a record never spans more than
+// kMaxRecordLength characters, so this also bounds the memory of a read.
+constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+// Hex digit values of both cases, -1 for anything else: the hot path of the
+// reader is two lookups per byte.
+constexpr std::array<int, 256> MakeDigitTable() {
+  std::array<int, 256> t{};
+  for (auto& v : t) v = -1;
+  for (int i = 0; i < 10; ++i) t[static_cast<std::size_t>('0' + i)] = i;
+  for (int i = 0; i < 6; ++i) {
+    t[static_cast<std::size_t>('A' + i)] = 10 + i;
+    t[static_cast<std::size_t>('a' + i)] = 10 + i;
+  }
+  return t;
+}
+constexpr auto kDigit = MakeDigitTable();
+
+// The byte of two hex digits, or a negative value when either is no digit.
+int ByteAt(const char* p) {
+  const int hi = kDigit[static_cast<unsigned char>(p[0])];
+  const int lo = kDigit[static_cast<unsigned char>(p[1])];
+  return (hi | lo) < 0 ? -1 : hi * 16 + lo;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool EndsRecord(char c) { return c == '\r' || c == '\n' || IsBlank(c); }
+}  // namespace
+
+std::size_t ParseSRecord(std::string_view text, std::array<std::uint8_t, kMaxSRecordData>& dataOut,
+                         SRecord& record) {
+  if (text.size() < 4 || text[0] != 'S' || text[1] < '0' || text[1] > '9') return 0;
+  const int addressBytes = kAddressBytes[static_cast<std::size_t>(text[1] - '0')];
+  const int count = ByteAt(text.data() + 2);
+  if (addressBytes < 0 || count < addressBytes + 1) return 0;
+  const std::size_t length = 4 + 2 * static_cast<std::size_t>(count);
+  if (text.size() < length) return 0;
+
+  const char* p = text.data() + 4;
+  unsigned sum = static_cast<unsigned>(count);
+  std::uint32_t address = 0;
+  for (int i = 0; i < addressBytes; ++i, p += 2) {
+    const int b = ByteAt(p);
+    if (b < 0) return 0;
+    address = (address << 8) | static_cast<std::uint32_t>(b);
+    sum += static_cast<unsigned>(b);
+  }
+  const auto dataBytes = static_cast<std::size_t>(count - addressBytes - 1);
+  for (std::size_t i = 0; i < dataBytes; ++i, p += 2) {
+    const int b = ByteAt(p);
+    if (b < 0) return 0;
+    dataOut[i] = static_cast<std::uint8_t>(b);
+    sum += static_cast<unsigned>(b);
+  }
+  const int checksum = ByteAt(p);
+  if (checksum < 0 || ((sum + static_cast<unsigned>(checksum)) & 0xFF) != 0xFF) return 0;
+
+  record.type = text[1];
+  record.address = address;
+  record.data = std::span<const std::uint8_t>(dataOut.data(), dataBytes);
+  return length;
+}
+
+SRecordReader::SRecordReader() = default;
+
+SRecordReader::~SRecordReader() {
+  if (m_fd >= 0) ::close(m_fd);
+}
+
+bool SRecordReader::Open(std::string_view path) {
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (m_fd < 0) return false;
+  struct stat st {};
+  if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(m_fd);
+    m_fd = -1;
+    return false;
+  }
+  m_fileSize = st.st_size;
+  m_pos = m_end = 0;
+  m_eof = false;
+  m_line = 1;
+  m_afterCr = false;
+  return true;
+}
+
+bool SRecordReader::Fill(std::size_t want) {
+  if (Available() >= want || m_eof) return true;
+  if (m_fd < 0) return false;
+  if (m_buffer.empty()) m_buffer.resize(kBufferSize);
+  std::memmove(m_buffer.data(), m_buffer.data() + m_pos, Available());
+  m_end -= m_pos;
+  m_pos = 0;
+  while (m_end < m_buffer.size()) {
+    const ssize_t n = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) {
+      m_eof = true;
+      break;
+    }
+    m_end += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+SRecordReader::Status SRecordReader::NextData(SRecord& record) {
+  for (;;) {
+    // Line ends and blanks between records; CR LF counts as one line end.
+    for (;;) {
+      if (m_pos == m_end) {
+        if (!Fill(1)) return Status::kReadError;
+        if (m_pos == m_end) return Status::kEnd;
+      }
+      const char c = m_buffer[m_pos];
+      if (c == '\n') {
+        if (!m_afterCr) ++m_line;
+        m_afterCr = false;
+      } else if (c == '\r') {
+        ++m_line;
+        m_afterCr = true;
+      } else if (IsBlank(c)) {
+        m_afterCr = false;
+      } else {
+        break;
+      }
+      ++m_pos;
+    }
+    m_afterCr = false;
+    if (!Fill(kMaxRecordLength + 1)) return Status::kReadError;
+    const std::string_view window(m_buffer.data() + m_pos, Available());
+    const std::size_t used = ParseSRecord(window, m_data, record);
+    // A record must end its line: anything after it means the line is longer
+    // than its count says.
+    if (used == 0 || (used < window.size() && !EndsRecord(window[used]))) return Status::kBad;
+    m_pos += used;
+    if (record.IsData()) return Status::kData;
+  }
+}
+
+}  // namespace korvana::image
