@@ -113,9 +113,12 @@ void Form1::BuildPicturesTab(QWidget* page) {
   menufile5->addSeparator();
   modifypicoffset = menufile5->addMenu(ToQ("Offset ändern"));
   modifypicoffset->setObjectName(QStringLiteral("modifypicoffset"));
-  // Opens the picture offset window, which connects itself to this entry.
   PictureOffset = modifypicoffset->addAction(ToQ("S108\\208\\308"));
   PictureOffset->setObjectName(QStringLiteral("PictureOffset"));
+  connect(PictureOffset, &QAction::triggered, this, [this] {
+    const auto entry = SelectedPictureEntry();
+    OpenPictureOffset(entry ? entry->start : std::string(), entry ? entry->dimensions : std::string());
+  });
 }
 
 std::optional<pictures::PictureEntry> Form1::SelectedPictureEntry() const {

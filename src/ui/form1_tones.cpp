@@ -136,12 +136,18 @@ QWidget* Form1::BuildToneList(QWidget* parent) {
   offsetMenu->setObjectName(QStringLiteral("modifyoffsetMenu"));
   modifyoffset = offsetMenu->menuAction();
   modifyoffset->setObjectName(QStringLiteral("modifyoffset"));
-  // The offset and address change windows attach here; until then the
-  // entries are shown but do nothing.
+  // The tool windows start from the selected tone; without one they open
+  // with empty fields.
   S_series = NamedAction(offsetMenu, "S_series", "S108\\208\\308\\V20x");
   T_series = NamedAction(offsetMenu, "T_series", "Txxx");
-  S_series->setEnabled(false);
-  T_series->setEnabled(false);
+  connect(S_series, &QAction::triggered, this, [this] {
+    const auto entry = SelectedToneEntry();
+    OpenOffsetChange(entry ? entry->start : std::string(), entry ? entry->size : std::string());
+  });
+  connect(T_series, &QAction::triggered, this, [this] {
+    const auto entry = SelectedToneEntry();
+    OpenAddressChange(entry ? entry->start : std::string());
+  });
   line1 = NamedSeparator(menufile1, "line1");
   addaddress = NamedAction(menufile1, "addaddress", "Zur Liste hinzu");
   connect(outputselect, &QAction::triggered, this, [this] { RunCommand(this, [this] { outputselect_Click(); }); });

@@ -31,12 +31,11 @@ std::vector<std::uint8_t> Firmware() {
   return fw;
 }
 
-// A stand-in for a list of the main window that a tool window starts from.
-QTreeWidget* AddList(Form1& form, int tab, const char* name, const QStringList& headers) {
-  auto* list = new QTreeWidget(form.Tabs()->widget(tab));
-  list->setObjectName(QString::fromLatin1(name));
-  list->setHeaderLabels(headers);
-  list->show();
+// The list of the main window that a tool window starts from.
+QTreeWidget* MainList(Form1& form, int tab, const char* name) {
+  form.Tabs()->setCurrentIndex(tab);
+  auto* list = form.findChild<QTreeWidget*>(QString::fromLatin1(name));
+  if (list == nullptr) qFatal("no list %s", name);
   return list;
 }
 
@@ -84,7 +83,7 @@ class AddressToolsTest : public QObject {
     FakePlatform platform;
     Form1 form(dir.Path());
     form.show();
-    QTreeWidget* tones = AddList(form, 0, "ListView4", {"Nr:", "Startadr.", "Stopadr."});
+    QTreeWidget* tones = MainList(form, 0, "ListView4");
     korvana::test::WriteBytes(dir.Path("fw.bin"), Firmware());
     QVERIFY(form.OpenHandsetFile(QString::fromStdString(dir.Path("fw.bin"))));
 
@@ -207,7 +206,7 @@ class AddressToolsTest : public QObject {
     Form1 form(dir.Path());
     korvana::test::WriteBytes(dir.Path("fw.bin"), Firmware());
     QVERIFY(form.OpenHandsetFile(QString::fromStdString(dir.Path("fw.bin"))));
-    AddList(form, 2, "ListView5", {"Nr: ", "Bildname", "Startadr"});
+    MainList(form, 2, "ListView5");
     form.OpenPictureOffset("0X00A1B2C4", "128*160");
     QWidget* w = form.ToolWindow();
     QCOMPARE(w->windowTitle(), QString::fromUtf8("Bild-Offset     "));

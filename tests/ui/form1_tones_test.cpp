@@ -85,6 +85,25 @@ class Form1TonesTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void offsetEntriesOpenTheToolWindowsForTheSelectedTone() {
+    ScannedForm f;
+    SelectRows(f.tones, {1});
+    Find<QAction>(f.form, "T_series")->trigger();
+    QWidget* window = f.form.ToolWindow();
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->objectName(), QStringLiteral("Form4"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("00003000"));
+    QVERIFY(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    Find<QAction>(f.form, "S_series")->trigger();
+    window = f.form.ToolWindow();
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->objectName(), QStringLiteral("Form5"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("00003000"));
+    QVERIFY(window->close());
+  }
+
   void scanFillsTheToneListAndTheMenuFollowsTheState() {
     TempDir dir;
     FakePlatform platform;

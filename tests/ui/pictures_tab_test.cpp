@@ -78,6 +78,19 @@ class PicturesTabTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void pictureOffsetOpensTheToolWindowForTheSelectedPicture() {
+    PictureFixture f;
+    f.OpenTable(f.table);
+    f.ClickRow(1);
+    f.Find<QAction>("PictureOffset")->trigger();
+    QWidget* window = f.form.ToolWindow();
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->objectName(), QStringLiteral("Form6"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("00000100"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text3"))->text(), QStringLiteral("8*8"));
+    QVERIFY(window->close());
+  }
+
   void openingATableFillsTheListAndABadOneEmptiesIt() {
     PictureFixture f;
     f.Find<QLineEdit>("Text21")->setText(QStringLiteral("-10"));
