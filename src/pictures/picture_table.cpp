@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/code_page.h"
+#include "app/del_tab.h"
 #include "image/atomic_file.h"
 #include "image/file_read.h"
 #include "image/hex.h"
@@ -67,7 +68,7 @@ std::string_view LastCharacters(std::string_view text, std::size_t n) {
 }
 
 std::string Field(const std::vector<std::string>& fields, std::size_t i) {
-  return app::AnsiToUtf8(Del_TAb(fields[i]));
+  return app::AnsiToUtf8(app::Del_TAb(fields[i]));
 }
 
 // The address column of a table line after the offset; nothing when the
@@ -88,17 +89,6 @@ PictureTableRead Bad(std::size_t lineNumber, const std::string& why) {
   return {Outcome::Failure(msg::kPictureTableBad, "line " + std::to_string(lineNumber) + ": " + why), {}};
 }
 }  // namespace
-
-std::string Del_TAb(std::string_view value) {
-  std::string out;
-  for (char c : value) {
-    if (c != '\t') out.push_back(c);
-  }
-  const std::size_t first = out.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const std::size_t last = out.find_last_not_of(' ');
-  return out.substr(first, last - first + 1);
-}
 
 std::optional<std::int64_t> ComputedFrameSize(std::string_view dimensions, std::string_view depth) {
   const std::size_t star = dimensions.find('*');

@@ -54,9 +54,6 @@ struct PictureTableOptions {
 // file that cannot be written fails with message 2.
 [[nodiscard]] Outcome WritePictureTable(std::string_view path, const PictureList& list);
 
-// The value trimmed of leading and trailing blanks and stripped of every TAB.
-[[nodiscard]] std::string Del_TAb(std::string_view value);
-
 // The frame size computed from "W*H" and the depth text (a trailing "*" is
 // read as part of the number, so "16*" counts as 16): W * H * D / 8 rounded
 // half to even, and for depth 1 W bytes per page of 8 rows. Nothing when the
