@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
+#include <filesystem>
+
+#include "support/cli_expect.h"
 
 namespace korvana::test {
 namespace {
@@ -25,50 +27,36 @@ struct PictureFixture {
 
 TEST(PicturesCli, ListPrintsTheRowsAsTheListShowsThem) {
   PictureFixture f;
-  const CommandResult r = RunCli({"pictures", "list", f.table, "--offset", "-10", "--compute-size"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
+  EXPECT_EQ(CliOut({"pictures", "list", f.table, "--offset", "-10", "--compute-size"}),
             "001\tAnim\t0X00000000\t2\t4\t2*2\t8\n"
             "002\tNib\t0X00000070\t1\t1\t2*1\t4\n"
             "003\tLast\t0X000000E0\t1\t2\t1*1\t16*\n");
-  EXPECT_TRUE(r.err.empty());
-
   WriteText(f.dir.Path("bad.txt"), "001 Short line\r\n");
-  const CommandResult bad = RunCli({"pictures", "list", f.dir.Path("bad.txt")});
-  EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.err.rfind("图片表格式错误!", 0), 0u) << bad.err;
-  EXPECT_TRUE(bad.out.empty());
-  EXPECT_EQ(RunCli({"pictures", "list"}).status, 2);
+  EXPECT_TRUE(CliFails({"pictures", "list", f.dir.Path("bad.txt")}, 1, "图片表格式错误!"));
+  EXPECT_TRUE(CliFails({"pictures", "list"}, 2));
 }
 
 TEST(PicturesCli, ExportWritesEveryFrameAndUsesTheShippedPalette) {
   PictureFixture f;
   const std::string out = f.dir.Path("out");
-  ASSERT_EQ(RunShell("mkdir '" + out + "'").status, 0);
-  const CommandResult r = RunCli({"pictures", "export", f.fw, f.table, out, "002", "001"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, out + "/Anim-01.bmp\n" + out + "/Anim-02.bmp\n" + out + "/Nib-01.bmp\n");
+  std::filesystem::create_directory(out);
+  EXPECT_EQ(CliOut({"pictures", "export", f.fw, f.table, out, "002", "001"}),
+            out + "/Anim-01.bmp\n" + out + "/Anim-02.bmp\n" + out + "/Nib-01.bmp\n");
   // Nib: 2 x 1 at depth 4 through "16.dat" beside the program: maroon, white.
   const std::vector<std::uint8_t> nib = ReadBytes(out + "/Nib-01.bmp");
   ASSERT_EQ(nib.size(), 54u + 8);
   EXPECT_EQ(std::vector<std::uint8_t>(nib.begin() + 54, nib.end()),
             (std::vector<std::uint8_t>{0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0, 0}));
 
-  const CommandResult all = RunCli({"pictures", "export", f.fw, f.table, out});
-  EXPECT_EQ(all.status, 0) << all.err;
+  CliOut({"pictures", "export", f.fw, f.table, out});
   EXPECT_EQ(FilesIn(out), (std::vector<std::string>{"Anim-01.bmp", "Anim-02.bmp", "Last-01.bmp", "Nib-01.bmp"}));
-
-  const CommandResult unknown = RunCli({"pictures", "export", f.fw, f.table, out, "009"});
-  EXPECT_EQ(unknown.status, 1);
-  EXPECT_NE(unknown.err.find("009"), std::string::npos);
+  EXPECT_TRUE(CliFails({"pictures", "export", f.fw, f.table, out, "009"}, 1));
 }
 
 TEST(PicturesCli, PatchWritesTheNamedRowsInListOrder) {
   PictureFixture f;
   const std::string patch = f.dir.Path("p.s3");
-  const CommandResult r = RunCli({"pictures", "s3", f.fw, f.table, patch, "003", "001"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(CliOut({"pictures", "s3", f.fw, f.table, patch, "003", "001"}), "");
   const std::string text = ReadText(patch);
   EXPECT_EQ(text.rfind("S00600004844521B\r\nS30D00000010", 0), 0u) << text;
   EXPECT_NE(text.find("S307000000F0F0F1"), std::string::npos);
@@ -77,11 +65,9 @@ TEST(PicturesCli, PatchWritesTheNamedRowsInListOrder) {
   // Frames past the end of the image: message 2 and no file.
   WriteText(f.table, "001 Past\t 0X000000FF\t Zahl: 2\t Size: 2\t Dims: 1*1\t Farb: 16\t\r\n");
   const std::string none = f.dir.Path("none.s3");
-  const CommandResult bad = RunCli({"pictures", "s3", f.fw, f.table, none, "001"});
-  EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.err.rfind("打开文件出错!", 0), 0u) << bad.err;
-  EXPECT_TRUE(ReadBytes(none).empty());
-  EXPECT_EQ(RunCli({"pictures", "s3", f.fw, f.table, none}).status, 2);  // ROW is required
+  EXPECT_TRUE(CliFails({"pictures", "s3", f.fw, f.table, none, "001"}, 1, "打开文件出错!"));
+  EXPECT_FALSE(std::filesystem::exists(none));
+  EXPECT_TRUE(CliFails({"pictures", "s3", f.fw, f.table, none}, 2));  // ROW is required
 }
 
 }  // namespace
