@@ -12,35 +12,27 @@ namespace {
 using test::ReadText;
 using test::TempDir;
 
-TEST(WriteS3Range, SeventeenBytesGiveAFullLineAndAOneByteLine) {
+TEST(WriteS3Range, GoldenLinesForOneRange) {
+  std::vector<std::uint8_t> counting(17);
+  std::iota(counting.begin(), counting.end(), 0);
+  const struct {
+    std::vector<std::uint8_t> data;
+    Address first;
+    std::string lines;  // between our header and end line
+  } cases[] = {
+      // 17 bytes at 100: a full line and a one-byte line.
+      {counting, 0x100, "S31500000100000102030405060708090A0B0C0D0E0F71\r\nS3060000011010D8\r\n"},
+      {std::vector<std::uint8_t>(16, 0xFF), 0, "S31500000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFA\r\n"},
+      {{0}, 0, "S3060000000000F9\r\n"},  // one byte 00 at 0: checksum F9
+  };
   TempDir dir;
-  std::vector<std::uint8_t> data(17);
-  std::iota(data.begin(), data.end(), 0);
-  S3Writer writer;
-  const Outcome out = WriteS3Range(writer, data, 0x100, 0x110, dir.Path("p.s3"), true, true);
-  ASSERT_TRUE(out.ok);
-  EXPECT_EQ(out.message, msg::kS3Okay);
-  EXPECT_EQ(ReadText(dir.Path("p.s3")),
-            "S00600004844521B\r\n"
-            "S31500000100000102030405060708090A0B0C0D0E0F71\r\n"
-            "S3060000011010D8\r\n"
-            "S705A002000058\r\n");
-}
-
-TEST(WriteS3Range, SixteenBytesGiveExactlyOneFullLine) {
-  TempDir dir;
-  std::vector<std::uint8_t> data(16, 0xFF);
-  S3Writer writer;
-  ASSERT_TRUE(WriteS3Range(writer, data, 0, 0xF, dir.Path("f.s3"), true, true).ok);
-  EXPECT_EQ(ReadText(dir.Path("f.s3")),
-            "S00600004844521B\r\nS31500000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFA\r\nS705A002000058\r\n");
-}
-
-TEST(WriteS3Range, OneZeroByteAtAddressZeroHasChecksumF9) {
-  TempDir dir;
-  S3Writer writer;
-  ASSERT_TRUE(WriteS3Range(writer, std::vector<std::uint8_t>{0}, 0, 0, dir.Path("z.s3"), true, true).ok);
-  EXPECT_EQ(ReadText(dir.Path("z.s3")), "S00600004844521B\r\nS3060000000000F9\r\nS705A002000058\r\n");
+  for (const auto& c : cases) {
+    S3Writer writer;
+    const Address last = c.first + static_cast<Address>(c.data.size()) - 1;
+    const Outcome out = WriteS3Range(writer, c.data, c.first, last, dir.Path("p.s3"), true, true);
+    EXPECT_EQ(out.message, msg::kS3Okay);
+    EXPECT_EQ(ReadText(dir.Path("p.s3")), "S00600004844521B\r\n" + c.lines + "S705A002000058\r\n");
+  }
 }
 
 TEST(WriteS3Range, SeveralRangesShareOneFileAndItAppearsOnlyWhenClosed) {
