@@ -50,15 +50,10 @@ TEST(Settings, WritesKeepUnknownSectionsKeysAndLongValues) {
 TEST(Settings, SaveWritesEveryFolderBack) {
   TempDir dir;
   SettingsFile settings(dir.Path("k.inf"));
-  RememberedFolders f{"/mmf", "/mobile", "/ring", "/pic", "/s3", "/table"};
-  SaveRememberedFolders(settings, f);
-  const RememberedFolders back = LoadRememberedFolders(settings, "/prog");
-  EXPECT_EQ(back.mmfFilePath, "/mmf");
-  EXPECT_EQ(back.MobileFilePath, "/mobile");
-  EXPECT_EQ(back.RingSavePath, "/ring");
-  EXPECT_EQ(back.PictureSavePath, "/pic");
-  EXPECT_EQ(back.S3SavePath, "/s3");
-  EXPECT_EQ(back.TableSavePath, "/table");
+  SaveRememberedFolders(settings, {"/mmf", "/mobile", "/ring", "/pic", "/s3", "/table"});
+  const RememberedFolders b = LoadRememberedFolders(settings, "/prog");
+  EXPECT_EQ(b.mmfFilePath + b.MobileFilePath + b.RingSavePath + b.PictureSavePath + b.S3SavePath + b.TableSavePath,
+            "/mmf/mobile/ring/pic/s3/table");
 }
 
 }  // namespace
