@@ -129,17 +129,6 @@ TEST(TonePatch, AnS3ExportThatEndsEarlyLeavesNoFileAndTheOldOneIntact) {
   EXPECT_EQ(test::FilesIn(f.dir.Path()), (std::vector<std::string>{"a.mmf", "b.mmf", "p.s3"}));
 }
 
-TEST(TonePatch, TheFileIsReadFromWhereItWasAddedNotFromTheBrowsedFolder) {
-  Fixture f;
-  ReplacementList list;
-  f.Pair(list, 1, 1);  // b over tone 002
-  TempDir other;       // the user browses on to a folder with another b.mmf
-  test::WriteBytes(other.Path("b.mmf"), std::vector<std::uint8_t>(1116, 0x55));
-  f.files.ReadFolder(other.Path());
-  ASSERT_TRUE(CopyReplacementsIntoImage(f.image, list, f.ask).ok);
-  EXPECT_EQ(Slice(f.image, 0x3000, 1116), RealTone("b.mmf"));
-}
-
 TEST(TonePatch, BadRowsEndTheCommandWithTheirMessages) {
   Fixture f;
   ReplacementList list;
