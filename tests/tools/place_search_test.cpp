@@ -34,26 +34,21 @@ TEST(AddressSearch, NumbersEveryPlaceAndTicksNoneOfSeveral) {
     return true;
   });
   EXPECT_TRUE(out.ok);
-  EXPECT_EQ(out.message, msg::kNone);
   EXPECT_EQ(RowsOf(places), (Rows{{"01", "0x00001000"}, {"02", "0x00002000"}}));
-  EXPECT_FALSE(places.Ticked(0));
-  EXPECT_FALSE(places.Ticked(1));
+  EXPECT_FALSE(places.Ticked(0) || places.Ticked(1));
   EXPECT_EQ(places.FirstTickedPlace(), std::nullopt);
   // After each step: the two hits, then the miss one past the last hit.
   EXPECT_EQ(progress, (std::vector<std::int64_t>{0x1000, 0x2000, 0x2001}));
   EXPECT_EQ(image.SearchStart(), 0);
 }
 
-TEST(AddressSearch, TicksTheSingleHitAndReadsItsPlaceBack) {
+TEST(AddressSearch, TicksTheSingleHitNothingFoundEmptiesAndNoAddressDoesNothing) {
   auto image = ImageWith(0x100, {{0x40, {0x56, 0x34, 0x12, 0x00}}});
   PlaceList places;
   places.Add(7);  // rows of an earlier search go
   EXPECT_TRUE(FindAddressPlaces(image, "123456", places, {}).ok);
-  ASSERT_EQ(places.RowCount(), 1);
-  EXPECT_TRUE(places.Ticked(0));
+  EXPECT_EQ(RowsOf(places), (Rows{{"01", "0x00000040"}}));
   EXPECT_EQ(places.FirstTickedPlace(), 0x40);
-
-  // Nothing found: an empty list; an empty address: no search at all.
   EXPECT_TRUE(FindAddressPlaces(image, "00654321", places, {}).ok);
   EXPECT_EQ(places.RowCount(), 0);
   places.Add(5);
@@ -61,26 +56,18 @@ TEST(AddressSearch, TicksTheSingleHitAndReadsItsPlaceBack) {
   EXPECT_EQ(places.RowCount(), 1);
 }
 
-TEST(AddressSearch, OverlappingHitsAndNumbersPastNinetyNine) {
+TEST(AddressSearch, OverlappingHitsNumbersPastNinetyNineAndItsStops) {
   // Zero bytes everywhere: the address 0 stands at every index but 0 is
   // never examined.
   image::HandsetImage image;
-  image.Assign(std::vector<std::uint8_t>(107, 0), "zeros.bin");
-  PlaceList places;
-  EXPECT_TRUE(FindAddressPlaces(image, "0", places, {}).ok);
-  ASSERT_EQ(places.RowCount(), 103);
-  EXPECT_EQ(places.RowTexts(0), (std::vector<std::string>{"01", "0x00000001"}));
-  EXPECT_EQ(places.RowTexts(102), (std::vector<std::string>{"103", "0x00000067"}));
-}
-
-TEST(AddressSearch, StopsAtAFullListAndWhenProgressSaysSo) {
-  image::HandsetImage image;
   image.Assign(std::vector<std::uint8_t>(PlaceList::kMaxPlaces + 100, 0), "zeros.bin");
   PlaceList places;
-  Outcome out = FindAddressPlaces(image, "00000000", places, {});
+  Outcome out = FindAddressPlaces(image, "0", places, {});
   EXPECT_TRUE(out.ok);
-  EXPECT_FALSE(out.detail.empty());
-  EXPECT_EQ(places.RowCount(), PlaceList::kMaxPlaces);
+  EXPECT_FALSE(out.detail.empty());  // the list is full
+  ASSERT_EQ(places.RowCount(), PlaceList::kMaxPlaces);
+  EXPECT_EQ(places.RowTexts(0), (std::vector<std::string>{"01", "0x00000001"}));
+  EXPECT_EQ(places.RowTexts(102), (std::vector<std::string>{"103", "0x00000067"}));
   EXPECT_EQ(image.SearchStart(), 0);
 
   int calls = 0;
@@ -89,7 +76,6 @@ TEST(AddressSearch, StopsAtAFullListAndWhenProgressSaysSo) {
   EXPECT_EQ(out.message, msg::kNone);
   EXPECT_EQ(places.RowCount(), 3);
   EXPECT_EQ(image.SearchStart(), 0);
-
   // A stopped search with one hit does not tick it: there may be more.
   out = FindAddressPlaces(image, "00000000", places, [](std::int64_t) { return false; });
   EXPECT_EQ(places.RowCount(), 1);
@@ -109,25 +95,19 @@ TEST(PictureSearch, FindsTheRecordByDimensionsAndAddress) {
   image = ImageWith(0x100, {{0x20, {0x40, 0x01, 0xF0, 0x00, 0x00, 0x10, 0x00, 0x00}}});
   EXPECT_TRUE(FindPictureRecordPlaces(image, "1000", "320*240", places, {}).ok);
   EXPECT_EQ(RowsOf(places), (Rows{{"01", "0x00000020"}}));
-}
 
-TEST(PictureSearch, EmptyAddressDoesNothingAndBadDimensionsClearSilently) {
-  auto image = ImageWith(0x100, {});
-  PlaceList places;
-  places.Add(0x10);
+  // An empty address does nothing; dimensions no record holds clear the list silently.
   EXPECT_TRUE(FindPictureRecordPlaces(image, "", "1*1", places, {}).ok);
   EXPECT_EQ(places.RowCount(), 1);
   const Outcome out = FindPictureRecordPlaces(image, "10", "100", places, {});
   EXPECT_FALSE(out.ok);
   EXPECT_EQ(out.message, msg::kNone);
   EXPECT_EQ(places.RowCount(), 0);
-  EXPECT_FALSE(FindPictureRecordPlaces(image, "10", "70000*1", places, {}).ok);
 }
 
 TEST(PlaceListTicks, FirstTickedRowInListOrderWins) {
   PlaceList places;
   for (Address a : {0x100, 0x200, 0x300}) places.Add(a);
-  EXPECT_TRUE(places.HasTicks());
   EXPECT_TRUE(places.SetTicked(2, true));
   EXPECT_TRUE(places.SetTicked(1, true));
   EXPECT_FALSE(places.SetTicked(3, true));

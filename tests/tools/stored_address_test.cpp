@@ -51,24 +51,13 @@ TEST(PictureRecord, RefusesDimensionsNoRecordCanHold) {
 }
 
 TEST(LenientNumber, ReadsTheNumberAtTheStart) {
-  EXPECT_EQ(LenientNumber("5186"), 5186);
-  EXPECT_EQ(LenientNumber("12abc"), 12);
-  EXPECT_EQ(LenientNumber(" 4 0 96 "), 4096);
-  EXPECT_EQ(LenientNumber(""), 0);
-  EXPECT_EQ(LenientNumber("abc"), 0);
-  EXPECT_EQ(LenientNumber("&H10"), 16);
-  EXPECT_EQ(LenientNumber("&hff zz"), 255);
-  EXPECT_EQ(LenientNumber("&HFFFF"), 65535);  // no 16-bit sign games with a size
-  EXPECT_EQ(LenientNumber("&O17"), 15);
-  EXPECT_EQ(LenientNumber("-16"), -16);
-  EXPECT_EQ(LenientNumber("+7"), 7);
-  EXPECT_EQ(LenientNumber("1.5kg"), 1.5);
-  EXPECT_EQ(LenientNumber("3e2"), 300);
-  EXPECT_EQ(LenientNumber("3e"), 3);
-  EXPECT_EQ(LenientNumber("2D1"), 20);
-  EXPECT_EQ(LenientNumber("1,5"), 1);
+  const std::pair<const char*, double> cases[] = {
+      {"5186", 5186}, {"12abc", 12}, {" 4 0 96 ", 4096}, {"", 0}, {"abc", 0}, {"&H10", 16}, {"&hff zz", 255},
+      {"&HFFFF", 65535},  // no 16-bit sign games with a size
+      {"&O17", 15}, {"-16", -16}, {"+7", 7}, {"1.5kg", 1.5}, {"3e2", 300}, {"3e", 3}, {"2D1", 20}, {"1,5", 1},
+      {"1e-400", 0}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(LenientNumber(text), value) << text;
   EXPECT_TRUE(std::isinf(LenientNumber("1e400")));
-  EXPECT_EQ(LenientNumber("1e-400"), 0);
 }
 
 }  // namespace
