@@ -14,70 +14,60 @@ std::vector<int> Ticks(PictureAnimation& a, int n, std::int64_t count, bool loop
   return shown;
 }
 
-TEST(PictureAnimation, OneFramePlayedOnceShowsItTwiceAndStops) {
+// Play, Pause and Stop as the buttons show them enabled.
+std::string Buttons(const PictureAnimation& a) {
+  return std::string(a.PlayEnabled() ? "P" : "-") + (a.PauseEnabled() ? "P" : "-") + (a.StopEnabled() ? "S" : "-");
+}
+
+PictureAnimation Playing() {
   PictureAnimation a;
   a.SelectPicture(false);
   a.Play();
-  EXPECT_EQ(a.State(), AnimationState::kPlaying);
-  EXPECT_EQ(Ticks(a, 5, 1, false), (std::vector<int>{1, 1}));
-  EXPECT_EQ(a.State(), AnimationState::kStopped);
-  EXPECT_EQ(a.FrameIndex(), 0);
-  EXPECT_TRUE(a.PlayEnabled());
-  EXPECT_FALSE(a.PauseEnabled());
-  EXPECT_FALSE(a.StopEnabled());
+  return a;
 }
 
-TEST(PictureAnimation, RunsOnceOrLoops) {
-  PictureAnimation once;
-  once.SelectPicture(false);
-  once.Play();
+TEST(PictureAnimation, OneFrameOnceOrAnyFramesInALoop) {
+  PictureAnimation one = Playing();
+  EXPECT_EQ(Buttons(one), "-PS");
+  EXPECT_EQ(Ticks(one, 5, 1, false), (std::vector<int>{1, 1}));  // one frame played once shows it twice
+  EXPECT_EQ(one.State(), AnimationState::kStopped);
+  EXPECT_EQ(one.FrameIndex(), 0);
+  EXPECT_EQ(Buttons(one), "P--");
+
+  PictureAnimation once = Playing();
   EXPECT_EQ(Ticks(once, 10, 3, false), (std::vector<int>{1, 2, 3, 1}));
-  PictureAnimation loop;
-  loop.SelectPicture(false);
-  loop.Play();
+  PictureAnimation loop = Playing();
   EXPECT_EQ(Ticks(loop, 9, 3, true), (std::vector<int>{1, 2, 3, 1, 2, 3, 1, 2, 3}));
   EXPECT_EQ(loop.State(), AnimationState::kPlaying);
 }
 
-TEST(PictureAnimation, PauseThenPlayResumesAtTheNextFrame) {
-  PictureAnimation a;
-  a.SelectPicture(false);
-  a.Play();
+TEST(PictureAnimation, PauseThenPlayResumesAtTheNextFrameAndStopResets) {
+  PictureAnimation a = Playing();
   EXPECT_EQ(Ticks(a, 2, 5, false), (std::vector<int>{1, 2}));
   a.Pause();
   EXPECT_EQ(a.State(), AnimationState::kPaused);
   EXPECT_TRUE(a.TimerEnabled());  // ticks keep coming and do nothing
-  EXPECT_TRUE(a.PlayEnabled());
-  EXPECT_FALSE(a.PauseEnabled());
+  EXPECT_EQ(Buttons(a), "P-S");
   EXPECT_TRUE(Ticks(a, 3, 5, false).empty());
   a.Play();
-  EXPECT_FALSE(a.PlayEnabled());
-  EXPECT_TRUE(a.PauseEnabled() && a.StopEnabled());
+  EXPECT_EQ(Buttons(a), "-PS");
   EXPECT_EQ(Ticks(a, 1, 5, false), (std::vector<int>{3}));
-}
 
-TEST(PictureAnimation, StopAndSelectResetToTheFirstFrame) {
-  PictureAnimation a;
-  a.SelectPicture(false);
-  a.Play();
-  Ticks(a, 2, 5, false);
   a.Pause();
   a.Stop();
   EXPECT_EQ(a.State(), AnimationState::kStopped);
   EXPECT_EQ(a.FrameIndex(), 0);
   EXPECT_FALSE(a.Paused());
-  EXPECT_TRUE(a.PlayEnabled());
-  EXPECT_FALSE(a.PauseEnabled() || a.StopEnabled());
+  EXPECT_EQ(Buttons(a), "P--");
+  a.Pause();  // does nothing unless playing
+  EXPECT_FALSE(a.Paused());
 
   a.Play();
   Ticks(a, 2, 5, false);
   a.SelectPicture(true);  // a compressed picture: no steps, no play
-  EXPECT_EQ(a.State(), AnimationState::kStopped);
   EXPECT_EQ(a.FrameIndex(), 0);
-  EXPECT_FALSE(a.PlayEnabled() || a.StepEnabled() || a.PauseEnabled() || a.StopEnabled());
-  // Pause does nothing unless playing.
-  a.Pause();
-  EXPECT_FALSE(a.Paused());
+  EXPECT_EQ(Buttons(a), "---");
+  EXPECT_FALSE(a.StepEnabled());
 }
 
 TEST(PictureAnimation, StepsHaveNoBoundsButStayWithin16Bits) {
@@ -91,28 +81,6 @@ TEST(PictureAnimation, StepsHaveNoBoundsButStayWithin16Bits) {
   for (int i = 0; i < 40000; ++i) a.Step(+1);
   EXPECT_EQ(a.FrameIndex(), 32767);
   EXPECT_FALSE(a.Step(+1));
-}
-
-TEST(PictureAnimation, SliderSetsTheIntervalIn100MsSteps) {
-  PictureAnimation a;
-  EXPECT_EQ(a.IntervalMs(), 500);
-  a.SetSpeed(3);
-  EXPECT_EQ(a.IntervalMs(), 300);
-}
-
-TEST(PreviewGrid, RowsOfFiveBoxesInTwips) {
-  EXPECT_EQ(PreviewGridOf(7).windowWidth, 10150);
-  EXPECT_EQ(PreviewGridOf(7).windowHeight, 5480);
-  EXPECT_EQ(PreviewGridOf(3).windowWidth, 6160);
-  EXPECT_EQ(PreviewGridOf(3).windowHeight, 2950);
-  EXPECT_EQ(PreviewGridOf(5).windowWidth, 10150);
-  const PreviewBox seventh = PreviewBoxOf(7);
-  EXPECT_EQ(seventh.left, 2040);
-  EXPECT_EQ(seventh.top, 2600);
-  EXPECT_EQ(seventh.width, 1950);
-  EXPECT_EQ(seventh.height, 2430);
-  EXPECT_EQ(PreviewBoxOf(1).left, 40);
-  EXPECT_EQ(PreviewBoxOf(5).left, 8040);
 }
 
 }  // namespace
