@@ -49,38 +49,34 @@ class Form1Test : public QObject {
     QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));
   }
 
-  void saveIsEnabledExactlyWhileTheImageIsModified() {
+  void saveFollowsTheModifiedStateAndClosingAsksWhileModified() {
     Editor e(std::vector<std::uint8_t>(64, 0));
+    e.form.show();
     QAction* save = e.form.ToolbarAction(QStringLiteral("Save"));
+    auto modify = [&](std::uint8_t value) {
+      QVERIFY(e.form.Image().CopyIntoImage(std::vector<std::uint8_t>{value}, 5, 1).ok);
+      e.form.RefreshSaveButton();
+    };
     QVERIFY(!save->isEnabled());
-    QVERIFY(e.form.Image().CopyIntoImage(std::vector<std::uint8_t>{7}, 5, 1).ok);
-    e.form.RefreshSaveButton();
+    modify(7);
+    QVERIFY(save->isEnabled());
+    e.platform.answers.push_back(app::Answer::kCancel);
+    QVERIFY(!e.form.close());
+    QCOMPARE(e.platform.questions, 1);
     QVERIFY(save->isEnabled());
     save->trigger();
     QVERIFY(!save->isEnabled());
     QCOMPARE(e.platform.messages, std::vector<int>{21});
     QCOMPARE(ReadBytes(e.Path("fw.bin"))[5], std::uint8_t{7});
-    // Loading again leaves Save off.
-    QVERIFY(e.form.Image().CopyIntoImage(std::vector<std::uint8_t>{8}, 5, 1).ok);
+
+    modify(8);  // loading again drops the change and leaves Save off
     QVERIFY(e.form.OpenHandsetFile(Q(e.Path("fw.bin"))));
     QVERIFY(!save->isEnabled());
-  }
-
-  void closingAsksOnlyForAModifiedImageAndCancelKeepsItOpen() {
-    Editor e(std::vector<std::uint8_t>(64, 0));
-    e.form.show();
-    QVERIFY(e.form.Image().CopyIntoImage(std::vector<std::uint8_t>{7}, 5, 1).ok);
-    e.form.RefreshSaveButton();
-
-    e.platform.answers.push_back(app::Answer::kCancel);
-    QVERIFY(!e.form.close());
-    QCOMPARE(e.platform.questions, 1);
-    QVERIFY(e.form.ToolbarAction(QStringLiteral("Save"))->isEnabled());
-
+    modify(9);
     e.platform.answers.push_back(app::Answer::kYes);
     QVERIFY(e.form.close());
-    QCOMPARE(ReadBytes(e.Path("fw.bin"))[5], std::uint8_t{7});
-    QVERIFY(e.platform.messages.empty());  // saved without the confirmation
+    QCOMPARE(ReadBytes(e.Path("fw.bin"))[5], std::uint8_t{9});
+    QCOMPARE(e.platform.messages, std::vector<int>{21});  // saved without the confirmation
   }
 
   void helpOpensTheShippedPageOrShowsMessage33() {
