@@ -66,27 +66,6 @@ TEST_F(BinToS3, PartAndFillPlaceTheRangeFromTheStartAddress) {
   EXPECT_EQ(secondLine(), "S30900000020A5A5A5A542");
 }
 
-TEST_F(BinToS3, LargeRangesComeOutAsFromOneCall) {
-  // The range is written in pieces; the lines must not show the seams.
-  std::vector<std::uint8_t> file((1 << 20) + 5);
-  std::mt19937 rng(5);
-  for (auto& b : file) b = static_cast<std::uint8_t>(rng());
-  test::WriteBytes(dir.Path("in.bin"), file);
-  const std::int64_t size = (2 << 20) + 7;
-  ASSERT_TRUE(Convert(S3AddressMode::kPart, "10", HexPad(0x10 + size - 1, 8), "5A").ok);
-  const std::vector<std::string> lines = Lines(ReadText(dir.Path("out.s3")));
-  ASSERT_EQ(lines.size(), static_cast<std::size_t>((size + 15) / 16 + 2));
-  for (std::size_t i = 1; i + 2 < lines.size(); ++i) {
-    ASSERT_EQ(lines[i].substr(0, 12), "S315" + HexPad(static_cast<std::int64_t>(0x10 + 16 * (i - 1)), 8)) << i;
-  }
-  EXPECT_EQ(lines[lines.size() - 2].substr(0, 12), "S30C" + HexPad(0x10 + size - 7, 8));
-
-  ASSERT_TRUE(ConvertS3ToBin({dir.Path("out.s3"), BinLayout::kPacked, ""}, dir.Path("back.bin")).ok);
-  std::vector<std::uint8_t> expected = file;
-  expected.resize(static_cast<std::size_t>(size), 0x5A);
-  EXPECT_EQ(ReadBytes(dir.Path("back.bin")), expected);
-}
-
 TEST_F(BinToS3, RefusalsCarryTheirMessagesAndWriteNothing) {
   EXPECT_EQ(Convert(S3AddressMode::kPart, "1000", "1000").message, msg::kStopNotAboveStart);
   EXPECT_EQ(Convert(S3AddressMode::kFill, "", "10").message, msg::kStartAddressEmpty);

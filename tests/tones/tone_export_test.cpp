@@ -75,13 +75,5 @@ TEST(ToneExport, ATonePastTheImageFailsWithMessage2KeepingEarlierFiles) {
   EXPECT_THROW((void)WriteToneFile(s.image, bad, dir.Path("x.mmf")), image::HexOverflow);
 }
 
-TEST(ToneExport, PlayingAShortToneAfterALongOneLeavesOnlyTheShortOne) {
-  Scanned s;
-  TempDir dir;
-  ASSERT_TRUE(WriteToneFile(s.image, s.list.Row(2), dir.Path("temp.mmf")).ok);
-  ASSERT_TRUE(WriteToneFile(s.image, s.list.Row(1), dir.Path("temp.mmf")).ok);
-  EXPECT_EQ(ReadBytes(dir.Path("temp.mmf")), RealTone("b.mmf"));
-}
-
 }  // namespace
 }  // namespace korvana::tones

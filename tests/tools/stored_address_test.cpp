@@ -24,18 +24,6 @@ TEST(StoredAddress, IsLeastSignificantByteFirstForShortAndPrefixedTexts) {
   EXPECT_EQ(StoredAddressOf("000012345678"), (Bytes4{0x78, 0x56, 0x34, 0x12}));
 }
 
-TEST(PictureRecord, HoldsWidthHeightAndAddressAsTheFirmwareDoes) {
-  const auto dims = DimensionsOf("128*160");
-  ASSERT_TRUE(dims);
-  const auto record = PictureRecordOf(*dims, StoredAddressOf("00A1B2C4"));
-  ASSERT_TRUE(record);
-  EXPECT_EQ(*record, (PictureRecord{0x80, 0x00, 0xA0, 0x00, 0xC4, 0xB2, 0xA1, 0x00}));
-
-  // 256 and more need the high byte of the 16-bit field.
-  const auto wide = PictureRecordOf(*DimensionsOf("320*256"), StoredAddressOf("10"));
-  EXPECT_EQ(*wide, (PictureRecord{0x40, 0x01, 0x00, 0x01, 0x10, 0x00, 0x00, 0x00}));
-}
-
 TEST(PictureRecord, RefusesDimensionsNoRecordCanHold) {
   EXPECT_FALSE(DimensionsOf("128x160"));
   EXPECT_FALSE(DimensionsOf(""));
