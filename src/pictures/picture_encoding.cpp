@@ -67,7 +67,12 @@ Outcome CheckUserBmp(std::span<const std::uint8_t> bmp) {
   if (l.pixelOffset + BmpRowSize(l.width, bits) * height > static_cast<std::int64_t>(bmp.size())) {
     return Refused(msg::kBmpOpenFailed, "pixel rows run past the end of the file");
   }
-  if (bitFields && (l.pixelOffset < kMasksEnd || !KnownMasks(bmp, bits))) {
+  // Some writers mark a 40-byte header with bit fields and put the pixels
+  // right after it, where the masks belong: the layout is then unknown.
+  if (bitFields && l.pixelOffset < kMasksEnd) {
+    return Refused(msg::kBmpOpenFailed, "bit fields without their masks");
+  }
+  if (bitFields && !KnownMasks(bmp, bits)) {
     return Refused(msg::kColourDepthUnsupported, "bit field masks of an unknown layout");
   }
   return Outcome::Success();

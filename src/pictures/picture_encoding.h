@@ -26,8 +26,9 @@ namespace korvana::pictures {
 // 1; a bit count other than 1, 4, 8, 16, 24, 32; compression other than none
 // (or bit fields at 16 and 32 bits), so RLE, JPEG and PNG BMPs; a width or
 // height of 0 or beyond kMaxPictureSide; pixel rows that do not fit in the
-// file. Message 34 for bit fields whose masks are neither 5-6-5 nor 5-5-5
-// (16 bits) or 8-8-8 (32 bits). Success has no message.
+// file; bit fields with the pixels where their masks should be. Message 34
+// for bit fields whose masks are neither 5-6-5 nor 5-5-5 (16 bits) or 8-8-8
+// (32 bits). Success has no message.
 [[nodiscard]] Outcome CheckUserBmp(std::span<const std::uint8_t> bmp);
 
 // Stores the rows of a top-down BMP (negative height) bottom-up with a

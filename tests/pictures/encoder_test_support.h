@@ -14,7 +14,7 @@ using PixelFn = std::function<Bgr(int x, int y)>;  // y = 0 is the top row
 
 // A deterministic spread of colours over the whole range.
 inline Bgr Scattered(int x, int y) {
-  const unsigned h = static_cast<unsigned>(x * 73856093 ^ y * 19349663) * 2654435761u;
+  const unsigned h = (static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u) * 2654435761u;
   return {static_cast<std::uint8_t>(h >> 8), static_cast<std::uint8_t>(h >> 16), static_cast<std::uint8_t>(h >> 24)};
 }
 
