@@ -114,8 +114,8 @@ TEST(MakeBottomUp, ATopDownBmpEncodesLikeItsBottomUpTwin) {
     std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(54 + (3 - r) * rowSize), rowSize,
                 topDown.begin() + static_cast<std::ptrdiff_t>(54 + r * rowSize));
   }
-  const std::int32_t negative = -4;
-  for (int i = 0; i < 4; ++i) topDown[22 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(negative) >> (8 * i));
+  topDown[22] = 0xFC;  // height -4
+  for (std::size_t i = 23; i < 26; ++i) topDown[i] = 0xFF;
   ASSERT_TRUE(CheckUserBmp(topDown).ok);
   MakeBottomUp(topDown);
   EXPECT_EQ(topDown, bottomUp);
