@@ -1,0 +1,32 @@
+#pragma once
+// A drawn frame in the stored layout of its depth, as the firmware keeps it
+// (see pictures/stored_picture_format.h): the editor's encoders for the
+// depths the picture editor writes, and the two writers below for the
+// layouts that have no encoder (depths 4 and 24), each the exact inverse of
+// its decoder.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "demo/demo_firmware.h"
+
+namespace korvana::demo {
+
+// Depth 4: W / 2 bytes a row, high nibble first, each nibble the index of
+// the pixel's colour in the palette (64 bytes of blue, green, red, 0). The
+// width must be even and every colour one of the palette's; nothing
+// otherwise.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> StoreFourBitFrame(const DemoFrame& frame,
+                                                                         std::span<const std::uint8_t> palette);
+
+// Depth 24: blue, green, red for each pixel, rows top first, no padding.
+[[nodiscard]] std::vector<std::uint8_t> StoreTwentyFourBitFrame(const DemoFrame& frame);
+
+// The frame in the layout of depth ("1" .. "24", "16*"); nothing when the
+// encoder refuses it.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> StoredFrameOf(const DemoFrame& frame, std::string_view depth);
+
+}  // namespace korvana::demo
