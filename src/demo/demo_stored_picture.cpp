@@ -1,7 +1,10 @@
 #include "demo/demo_stored_picture.h"
 
+#include <string>
+
 #include "demo/demo_assets.h"
 #include "demo/demo_drawing.h"
+#include "pictures/picture_encoding.h"
 
 namespace korvana::demo {
 
@@ -26,17 +29,18 @@ std::optional<std::vector<std::uint8_t>> StoreFourBitFrame(const DemoFrame& fram
   return stored;
 }
 
-std::vector<std::uint8_t> StoreTwentyFourBitFrame(const DemoFrame& frame) {
-  std::vector<std::uint8_t> stored;
-  stored.reserve(frame.pixels.size() * 3);
-  for (const Rgb& p : frame.pixels) stored.insert(stored.end(), {p.b, p.g, p.r});
-  return stored;
-}
-
 std::optional<std::vector<std::uint8_t>> StoredFrameOf(const DemoFrame& frame, std::string_view depth) {
   if (depth == "4") return StoreFourBitFrame(frame, DemoAsset("16.dat"));
-  if (depth == "24") return StoreTwentyFourBitFrame(frame);
-  return std::nullopt;
+  pictures::EncodedPicture encoded;
+  if (depth == "16*") {
+    encoded = pictures::EncodeCompressedBmp(BmpOf(frame), {});
+  } else if (depth == "1") {
+    encoded = pictures::EncodeBmp(MonoBmpOf(frame), 1);
+  } else {
+    encoded = pictures::EncodeBmp(BmpOf(frame), std::stoi(std::string(depth)));
+  }
+  if (!encoded.outcome.ok) return std::nullopt;
+  return std::move(encoded.bytes);
 }
 
 }  // namespace korvana::demo

@@ -1,9 +1,8 @@
 #pragma once
 // A drawn frame in the stored layout of its depth, as the firmware keeps it
-// (see pictures/stored_picture_format.h): the editor's encoders for the
-// depths the picture editor writes, and the two writers below for the
-// layouts that have no encoder (depths 4 and 24), each the exact inverse of
-// its decoder.
+// (see pictures/stored_picture_format.h): the picture editor's encoders, and
+// for depth 4, which the editor does not write, the writer below, the exact
+// inverse of its decoder.
 
 #include <cstdint>
 #include <optional>
@@ -21,9 +20,6 @@ namespace korvana::demo {
 // otherwise.
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> StoreFourBitFrame(const DemoFrame& frame,
                                                                          std::span<const std::uint8_t> palette);
-
-// Depth 24: blue, green, red for each pixel, rows top first, no padding.
-[[nodiscard]] std::vector<std::uint8_t> StoreTwentyFourBitFrame(const DemoFrame& frame);
 
 // The frame in the layout of depth ("1" .. "24", "16*"); nothing when the
 // encoder refuses it.
