@@ -153,5 +153,43 @@ TEST_F(DemoRoad, EveryPictureExportsAndTheAnimationBecomesAPatch) {
   EXPECT_EQ(record.out, "01\t0x" + Hex8(spinner.recordPlace) + "\n");
 }
 
+TEST_F(DemoRoad, PictureFramesAreReplacedInPlaceAndPatched) {
+  const std::string copy = ImageCopy();
+  const std::string table = In("demo-bilder.txt");
+  const demo::DemoPicture& spinner = demo.pictures[5];
+  const std::int64_t frame3 = spinner.address + 2 * spinner.frameSize;
+
+  // Frame 3 of the animation: only its bytes change.
+  ASSERT_EQ(RunCli({"pictures", "replace", copy, table, "006", "3", In("bmp/Ladekreis-Gesicht.bmp"), "--write"}).status,
+            0);
+  const auto changed = ReadBytes(copy);
+  ASSERT_EQ(changed.size(), demo.image.size());
+  std::int64_t first = -1, last = -1;
+  for (std::size_t i = 0; i < changed.size(); ++i) {
+    if (changed[i] == demo.image[i]) continue;
+    if (first < 0) first = static_cast<std::int64_t>(i);
+    last = static_cast<std::int64_t>(i);
+  }
+  EXPECT_GE(first, frame3);
+  EXPECT_LT(last, frame3 + spinner.frameSize);
+  EXPECT_GE(last - first, spinner.frameSize / 2);
+
+  // The night picture lies on its side: refused as it is, taken after a
+  // quarter turn, and written as the patch of its row.
+  const std::string bmp = In("bmp/Abendrot-Nacht-gedreht.bmp");
+  EXPECT_EQ(RunCli({"pictures", "replace", copy, table, "003", "1", bmp, "--s3", dir.Path("night.s3")}).status, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("night.s3")));
+  ASSERT_EQ(RunCli({"pictures", "replace", copy, table, "003", "1", bmp, "--turn", "cw", "--s3", dir.Path("night.s3")})
+                .status,
+            0);
+  EXPECT_NE(ReadText(dir.Path("night.s3")).find(Hex8(demo.pictures[2].address)), std::string::npos);
+  EXPECT_EQ(ReadBytes(copy), changed);  // --s3 leaves the image file alone
+
+  // The compressed start picture takes the rings.
+  ASSERT_EQ(RunCli({"pictures", "replace", copy, table, "008", "1", In("bmp/Startbild-Ringe.bmp"), "--write"}).status,
+            0);
+  EXPECT_NE(ReadBytes(copy), changed);
+}
+
 }  // namespace
 }  // namespace korvana::test
