@@ -13,7 +13,10 @@ bash scripts/install-deps.sh
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORVANA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target korvana-cli korvana-screenshots
 
-work=$(mktemp -d)
+# The tour's folder lies in the build folder: the folder tree of the tab
+# "Töne" shows it with its neighbours.
+work=$build/tour
+rm -rf "$work"
 xvfb=""
 cleanup() {
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true

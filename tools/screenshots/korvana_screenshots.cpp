@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -128,11 +129,11 @@ class Tour {
     auto* model = qobject_cast<QFileSystemModel*>(tree->model());
     const QModelIndex mmf = model->index(Demo("mmf"));
     tree->setCurrentIndex(mmf);
-    tree->scrollTo(mmf);
     Settle(400);
-    auto* files = Find<QListWidget>(form, "File1");
-    for (int i = 0; i < files->count(); ++i) {
-      if (files->item(i)->text() == QStringLiteral("gleich.mmf")) files->setCurrentRow(i);
+    tree->scrollTo(mmf.parent(), QAbstractItemView::PositionAtTop);
+    auto* files = Find<QTreeWidget>(form, "ListView1");
+    for (int i = 0; i < files->topLevelItemCount(); ++i) {
+      if (files->topLevelItem(i)->text(0) == QStringLiteral("gleich.mmf")) SelectRow(files, i);
     }
     Find<QAction>(form, "addmmf")->trigger();
     SelectRow(Find<QTreeWidget>(form, "ListView4"), 0);
@@ -155,12 +156,9 @@ class Tour {
     m_platform.paths.push_back(Demo("demo-bilder.txt"));
     Find<QAbstractButton>(form, "OpenPicTable")->click();
     auto* list = Find<QTreeWidget>(form, "ListView5");
-    SelectRow(list, 5);
-    emit list->itemClicked(list->topLevelItem(5), 0);
-    Find<QAbstractButton>(form, "PlayPicture")->click();
-    Settle(700);
+    SelectRow(list, 4);
+    emit list->itemClicked(list->topLevelItem(4), 0);
     Shot(form, "bilder.png");
-    Find<QAbstractButton>(form, "StopPlay")->click();
 
     emit list->itemDoubleClicked(list->topLevelItem(5), 0);
     Settle(300);
@@ -170,14 +168,20 @@ class Tour {
     } else {
       Fail("the preview window did not open");
     }
-    SelectRow(list, 2);
-    emit list->itemClicked(list->topLevelItem(2), 0);
   }
 
   void Converter(Form1& form) {
     form.Tabs()->setCurrentIndex(3);
+    // The pictures' range of the image as an S-record file.
     m_platform.paths.push_back(Demo("demo.bin"));
     Find<QAbstractButton>(form, "OpenBinFile")->click();
+    Find<QAbstractButton>(form, "PartAddressOption")->click();
+    Find<QLineEdit>(form, "Text18")->setText(QStringLiteral("00203A00"));
+    Find<QLineEdit>(form, "Text17")->setText(QStringLiteral("0021FFFF"));
+    m_platform.paths.push_back(QDir(m_out).filePath(QStringLiteral("bilder.s3")));
+    Find<QAbstractButton>(form, "ComBinToS3")->click();
+    Settle(300);
+    QFile::remove(QDir(m_out).filePath(QStringLiteral("bilder.s3")));
     Shot(form, "s3datei.png");
   }
 
@@ -192,6 +196,8 @@ class Tour {
       return;
     }
     Find<QAbstractButton>(*tool, "search")->click();
+    Find<QLineEdit>(*tool, "Text2")->setText(QStringLiteral("00380000"));
+    Find<QLineEdit>(*tool, "Text4")->setText(QStringLiteral("4188"));
     Shot(*tool, "offset.png");
     tool->close();
     Settle();
