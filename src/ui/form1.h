@@ -26,6 +26,7 @@
 #include "tones/tone_file_list.h"
 #include "tones/tone_list.h"
 #include "ui/form2.h"
+#include "ui/form3.h"
 
 class QAction;
 class QCheckBox;
@@ -128,6 +129,8 @@ class Form1 : public QMainWindow {
   [[nodiscard]] pictures::Palette16 PicturePalette() const;
   // The open preview window, if any.
   [[nodiscard]] Form2* PreviewWindow() const { return m_form2; }
+  // The open picture replacement editor, if any.
+  [[nodiscard]] Form3* EditorWindow() const { return m_form3; }
 
  private:
   void BuildPicturesTab(QWidget* page);
@@ -148,6 +151,8 @@ class Form1 : public QMainWindow {
   void outputpicall_Click();
   void outputpics3_Click();
   void Form2_Unload();
+  // A click on a frame of Form2 opens the replacement editor for it.
+  void Form2_FrameClicked(int selectedFrame);
   void StepPicture(int delta);
   // Decodes frame k of the selected picture into Picture2, with its address
   // in Text15 and its number in Text16.
@@ -162,6 +167,7 @@ class Form1 : public QMainWindow {
   pictures::PictureAnimation m_animation;
   ListAdapter* m_pictureAdapter = nullptr;
   QPointer<Form2> m_form2;
+  QPointer<Form3> m_form3;
   QGroupBox* Frame16 = nullptr;
   QTreeWidget* ListView5 = nullptr;
   QPushButton* OpenPicTable = nullptr;

@@ -1,6 +1,7 @@
 // The picture browser of the tab "Bilder": a click on the list shows frame 1
 // in Picture2, the step buttons walk the frames, Timer2 animates them, and a
-// double click opens all frames in the preview window Form2.
+// double click opens all frames in the preview window Form2, whose frames
+// open the replacement editor Form3.
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -192,8 +193,18 @@ void Form1::ListView5_DblClick() {
   BusyCursor busy;
   m_form2 = new Form2(m_image, parsed.shape, PicturePalette(), this);
   connect(m_form2, &Form2::Unloaded, this, &Form1::Form2_Unload);
+  connect(m_form2, &Form2::FrameClicked, this,
+          [this](int frame) { RunCommand(this, [this, frame] { Form2_FrameClicked(frame); }); });
   setEnabled(false);
   m_form2->show();
+}
+
+void Form1::Form2_FrameClicked(int selectedFrame) {
+  if (m_form3 || !m_form2) return;
+  m_form2->setEnabled(false);
+  setEnabled(false);
+  m_form3 = new Form3(*this, m_form2, selectedFrame);
+  m_form3->show();
 }
 
 void Form1::Form2_Unload() {
