@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -24,6 +25,7 @@
 #include "app/program_folder.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/form3.h"
 #include "ui/platform.h"
 
 namespace {
@@ -168,6 +170,34 @@ class Tour {
     } else {
       Fail("the preview window did not open");
     }
+    Settle();
+
+    // The replacement editor on "Abendrot" with the picture drawn on its
+    // side, turned clockwise.
+    SelectRow(list, 2);
+    emit list->itemClicked(list->topLevelItem(2), 0);
+    emit list->itemDoubleClicked(list->topLevelItem(2), 0);
+    Settle(300);
+    korvana::ui::Form2* preview = form.PreviewWindow();
+    if (preview == nullptr) {
+      Fail("the preview window did not open");
+      return;
+    }
+    emit preview->FrameClicked(1);
+    Settle(300);
+    korvana::ui::Form3* editor = form.EditorWindow();
+    if (editor == nullptr) {
+      Fail("the replacement editor did not open");
+      return;
+    }
+    m_platform.paths.push_back(Demo("bmp/Abendrot-Nacht-gedreht.bmp"));
+    Find<QAction>(*Find<QToolBar>(*editor, "Toolbar1"), "Open")->trigger();
+    Find<QAbstractButton>(*editor, "A1Command")->click();
+    Shot(*editor, "ersetzen.png");
+    editor->close();
+    Settle();
+    preview->close();
+    Settle();
   }
 
   void Converter(Form1& form) {
