@@ -5,7 +5,6 @@
 #include <span>
 #include <string_view>
 
-#include "app/code_page.h"
 #include "demo/demo_assets.h"
 #include "demo/demo_drawing.h"
 #include "demo/demo_stored_picture.h"
