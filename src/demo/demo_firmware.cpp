@@ -27,22 +27,22 @@ constexpr Address kCodeAgain = 0x300000;
 constexpr Address kErasedFrom = 0x3A0000;
 
 // The built-in tones in address order, with the filler after each.
-struct ToneSpec {
+struct TonePlan {
   std::string_view file;
   std::string_view note;
   Length gapAfter;
 };
-constexpr ToneSpec kTones[] = {{"a.mmf", "Klingel", 0x1C4},
+constexpr TonePlan kTones[] = {{"a.mmf", "Klingel", 0x1C4},
                                {"b.mmf", "Wecker", 0x2E6},
                                {"c.mmf", "Melodie", 0x96},
                                {"b.mmf", "Nachricht", 0x3AA},
                                {"a.mmf", "来电", 0}};
 
-struct StringSpec {
+struct StringPlan {
   std::string_view text;
   strings::StringEncoding encoding;
 };
-constexpr StringSpec kStringSpecs[] = {
+constexpr StringPlan kStringPlans[] = {
     {"Welcome", strings::StringEncoding::kEnglish},
     {"Ringtones", strings::StringEncoding::kEnglish},
     {"Wallpaper", strings::StringEncoding::kEnglish},
@@ -102,16 +102,16 @@ std::vector<std::uint8_t> BytesOfHex(std::string_view hex) {
 void LayTones(Layout& layout, DemoFirmware& demo) {
   Address at = kFirstTone;
   int index = 0;
-  for (const ToneSpec& spec : kTones) {
-    const auto bytes = DemoAsset(spec.file);
-    DemoTone tone{std::string(spec.file), std::string(spec.note), at, static_cast<Length>(bytes.size()),
+  for (const TonePlan& plan : kTones) {
+    const auto bytes = DemoAsset(plan.file);
+    DemoTone tone{std::string(plan.file), std::string(plan.note), at, static_cast<Length>(bytes.size()),
                   kTonePointers + 16 * index + 4, kToneEntries + 8 * index};
     layout.Put(at, bytes);
     layout.PutLe16(kTonePointers + 16 * index, static_cast<std::uint16_t>(index + 1));
     layout.PutLe32(tone.pointerPlace, static_cast<std::uint32_t>(at));
     layout.PutLe32(tone.entryPlace, static_cast<std::uint32_t>(at));
     layout.PutLe32(tone.entryPlace + 4, static_cast<std::uint32_t>(tone.size));
-    at += tone.size + spec.gapAfter;
+    at += tone.size + plan.gapAfter;
     demo.tones.push_back(std::move(tone));
     ++index;
   }
@@ -119,14 +119,14 @@ void LayTones(Layout& layout, DemoFirmware& demo) {
 
 void LayStrings(Layout& layout, DemoFirmware& demo) {
   Address at = kStrings;
-  for (const StringSpec& spec : kStringSpecs) {
-    const auto hex = strings::HexOf(spec.text, spec.encoding);
+  for (const StringPlan& plan : kStringPlans) {
+    const auto hex = strings::HexOf(plan.text, plan.encoding);
     if (!hex) std::abort();  // every text is in the code page
     const auto bytes = BytesOfHex(*hex);
     layout.Put(at, bytes);
-    const std::size_t zeros = spec.encoding == strings::StringEncoding::kChinese ? 2 : 1;
+    const std::size_t zeros = plan.encoding == strings::StringEncoding::kChinese ? 2 : 1;
     layout.Put(at + static_cast<Address>(bytes.size()), std::vector<std::uint8_t>(zeros, 0));
-    demo.strings.push_back({std::string(spec.text), spec.encoding, at, static_cast<Length>(bytes.size())});
+    demo.strings.push_back({std::string(plan.text), plan.encoding, at, static_cast<Length>(bytes.size())});
     // Strings start on even places, as tables of two-byte texts do.
     at += static_cast<Address>((bytes.size() + zeros + 1) / 2 * 2);
   }
