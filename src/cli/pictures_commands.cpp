@@ -142,9 +142,9 @@ int Replace(const PicturesArgs& args) {
   };
   const Outcome replaced = pictures::ReplaceFrame(image, list, target, picture, ask);
   if (declined) {
-    return Report(Outcome::Failure(msg::kCompressedTooLarge, "the compressed picture has " +
-                                                                 std::to_string(picture.size) + " bytes, the frame " +
-                                                                 target.frameSizeText + "; answer --yes to replace it"));
+    return Report(Outcome::Failure(msg::kCompressedTooLarge,
+                                   "the compressed picture has " + std::to_string(picture.size) + " bytes, the frame " +
+                                       target.frameSizeText + "; answer --yes to replace it"));
   }
   if (!replaced.ok) return Report(replaced);
   if (args.write) return Report(image.Saveaxf(false));
@@ -183,7 +183,8 @@ void AddPicturesCommands(CLI::App& app, Action& action) {
   AddTableOptions(s3, *args);
   s3->callback([&action, args] { action = [args] { return Patch(*args); }; });
 
-  CLI::App* replace = group->add_subcommand("replace", "Replace frame FRAME of picture ROW by a BMP, as the editor does");
+  CLI::App* replace =
+      group->add_subcommand("replace", "Replace frame FRAME of picture ROW by a BMP, as the editor does");
   replace->add_option("FW", args->firmware, "firmware image")->required();
   replace->add_option("TABLE", args->table, "picture table file")->required();
   replace->add_option("ROW", args->row, "row number as the list shows it")->required();

@@ -34,8 +34,8 @@ class SourcePixels {
     if (bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
     if (l.width < 0 || l.height < 0 || l.width > kMaxPictureSide || l.height > kMaxPictureSide) return std::nullopt;
     SourcePixels s(bmp, l);
-    if (l.height > 0 && l.width > 0 &&
-        l.pixelOffset + (l.height - 1) * s.m_stride + (l.width * bits + 7) / 8 > static_cast<std::int64_t>(bmp.size())) {
+    const std::int64_t lastRowEnd = l.pixelOffset + (l.height - 1) * s.m_stride + (l.width * bits + 7) / 8;
+    if (l.height > 0 && l.width > 0 && lastRowEnd > static_cast<std::int64_t>(bmp.size())) {
       return std::nullopt;
     }
     return s;

@@ -116,12 +116,14 @@ TEST(PicturesReplaceCli, ALargerCompressedPictureNeedsYes) {
 
 TEST(PicturesReplaceCli, RefusalsAndUsage) {
   Fixture f;
-  const CommandResult turned = RunCli({"pictures", "replace", f.fw, f.table, "001", "1", f.bmp, "--turn", "cw", "--write"});
+  const CommandResult turned =
+      RunCli({"pictures", "replace", f.fw, f.table, "001", "1", f.bmp, "--turn", "cw", "--write"});
   EXPECT_EQ(turned.status, 1);
   EXPECT_EQ(turned.err.rfind("bmp文件的宽度和高度不一致!", 0), 0u) << turned.err;
   const CommandResult frame = RunCli({"pictures", "replace", f.fw, f.table, "001", "3", f.bmp, "--write"});
   EXPECT_EQ(frame.status, 1);
-  const CommandResult noBmp = RunCli({"pictures", "replace", f.fw, f.table, "001", "1", f.dir.Path("no.bmp"), "--write"});
+  const CommandResult noBmp =
+      RunCli({"pictures", "replace", f.fw, f.table, "001", "1", f.dir.Path("no.bmp"), "--write"});
   EXPECT_EQ(noBmp.status, 1);
   EXPECT_EQ(noBmp.err.rfind("打开bmp文件失败!", 0), 0u) << noBmp.err;
   EXPECT_EQ(ReadBytes(f.fw), f.original);

@@ -26,7 +26,9 @@ Bytes Compressed(const std::vector<std::uint16_t>& words) {
   return out.value_or(Bytes{});
 }
 
-std::vector<std::uint16_t> Repeat(std::uint16_t w, int n) { return std::vector<std::uint16_t>(static_cast<std::size_t>(n), w); }
+std::vector<std::uint16_t> Repeat(std::uint16_t w, int n) {
+  return std::vector<std::uint16_t>(static_cast<std::size_t>(n), w);
+}
 
 std::vector<std::uint16_t> Join(std::initializer_list<std::vector<std::uint16_t>> parts) {
   std::vector<std::uint16_t> out;

@@ -136,12 +136,13 @@ TEST(ReplaceFrame, ALargerCompressedPictureIsWrittenOnlyOnYesAndWhole) {
 
   for (app::Answer answer : {app::Answer::kNo, app::Answer::kCancel}) {
     int asked = 0;
-    const Outcome out = ReplaceFrame(f.image, f.list, target, picture, [&](std::string_view text, std::string_view title) {
+    const app::QuestionFn ask = [&](std::string_view text, std::string_view title) {
       ++asked;
       EXPECT_EQ(text, app::kPictureTooLargeQuestion);
       EXPECT_EQ(title, app::kQuestionTitle);
       return answer;
-    });
+    };
+    const Outcome out = ReplaceFrame(f.image, f.list, target, picture, ask);
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.message, msg::kNone);

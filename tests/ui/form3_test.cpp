@@ -171,7 +171,9 @@ class Form3Test : public QObject {
     const QLabel* label9 = editor->findChild<QLabel*>(QStringLiteral("Label9"));
     QCOMPARE(label9->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QVERIFY(label9->text().toInt() > 16);
-    for (const char* b : {"VCommand", "HCommand", "A1Command", "A2Command"}) QVERIFY(!EditorFixture::Enabled(editor, b));
+    for (const char* b : {"VCommand", "HCommand", "A1Command", "A2Command"}) {
+      QVERIFY(!EditorFixture::Enabled(editor, b));
+    }
     QVERIFY(!editor->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
     QVERIFY(EditorFixture::Text(editor, "Label8").isEmpty());
 
