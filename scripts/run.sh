@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Builds the editor (release) and starts it; arguments go to the editor, so
+# Builds the editor (release) and starts it. Without arguments it opens the
+# demonstration firmware, which it writes into build/release/demo the first
+# time ("korvana-cli demo"); with arguments they go to the editor, so
 # "scripts/run.sh fw.bin" opens fw.bin.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DKORVANA_BUILD_TESTS=OFF >/dev/null
 cmake --build build/release -j"$(nproc)"
+if [ $# -eq 0 ]; then
+  demo=build/release/demo
+  [ -f "$demo/demo.bin" ] || build/release/bin/korvana-cli demo "$demo" >/dev/null
+  set -- "$PWD/$demo/demo.bin"
+fi
 exec build/release/bin/korvana "$@"

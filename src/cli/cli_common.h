@@ -34,5 +34,6 @@ void AddStringsCommands(CLI::App& app, Action& action);
 void AddPicturesCommands(CLI::App& app, Action& action);
 void AddTonesCommands(CLI::App& app, Action& action);
 void AddConverterCommands(CLI::App& app, Action& action);
+void AddDemoCommands(CLI::App& app, Action& action);
 
 }  // namespace korvana::cli

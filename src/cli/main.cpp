@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   korvana::cli::AddPicturesCommands(app, action);
   korvana::cli::AddTonesCommands(app, action);
   korvana::cli::AddConverterCommands(app, action);
+  korvana::cli::AddDemoCommands(app, action);
 
   try {
     app.parse(argc, argv);

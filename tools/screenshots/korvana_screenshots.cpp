@@ -1,0 +1,253 @@
+// korvana-screenshots DEMO_DIR OUT_DIR: drives the real windows through the
+// tour of the README on the demonstration firmware (as a user would: buttons,
+// list rows, menu entries) and saves each window as a PNG in OUT_DIR. The
+// file dialogs are answered from a queue, so the run needs no one at the
+// keyboard. scripts/screenshots.sh builds and runs it under Xvfb.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <cstdio>
+#include <deque>
+
+#include "app/program_folder.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/platform.h"
+
+namespace {
+
+using korvana::ui::Form1;
+
+// Shows nothing; file dialogs take the next queued path, questions get Yes.
+class ScriptedPlatform : public korvana::ui::Platform {
+ public:
+  ScriptedPlatform() { Install(this); }
+  ~ScriptedPlatform() override { Install(nullptr); }
+  void ShowMessage(QWidget*, int n) override {
+    if (n != 0) std::fprintf(stderr, "message %d\n", n);
+  }
+  void ShowError(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+  korvana::app::Answer Ask(QWidget*, std::string_view, std::string_view) override {
+    return korvana::app::Answer::kYes;
+  }
+  QString OpenFileName(QWidget*, const QString&, std::string_view) override { return Next(); }
+  QString SaveFileName(QWidget*, const QString&, std::string_view, bool) override { return Next(); }
+  QString BrowseForFolder(QWidget*) override { return Next(); }
+  void OpenWithAssociatedApp(const QString&) override {}
+
+  std::deque<QString> paths;
+
+ private:
+  QString Next() {
+    if (paths.empty()) return {};
+    QString p = paths.front();
+    paths.pop_front();
+    return p;
+  }
+};
+
+// Lets the window paint and timers run for ms milliseconds.
+void Settle(int ms = 150) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+template <typename T>
+T* Find(const QObject& parent, const char* name) {
+  T* child = parent.findChild<T*>(QString::fromLatin1(name));
+  if (child == nullptr) qFatal("no widget %s", name);
+  return child;
+}
+
+void SelectRow(QTreeWidget* view, int row) {
+  view->clearSelection();
+  view->topLevelItem(row)->setSelected(true);
+  view->setCurrentItem(view->topLevelItem(row));
+  view->scrollToItem(view->topLevelItem(row));
+}
+
+class Tour {
+ public:
+  Tour(QString demo, QString out, ScriptedPlatform& platform)
+      : m_demo(std::move(demo)), m_out(std::move(out)), m_platform(platform) {}
+
+  int Run() {
+    Form1 form(korvana::app::ProgramFolder(korvana::app::ExecutableFolder()));
+    form.resize(1040, 720);
+    form.show();
+    Settle();
+    if (!form.OpenHandsetFile(Demo("demo.bin"))) return Fail("cannot open the demo firmware");
+    Tones(form);
+    Strings(form);
+    Pictures(form);
+    Converter(form);
+    AddressTools(form);
+    return m_failed ? 1 : 0;
+  }
+
+ private:
+  QString Demo(const char* name) const { return QDir(m_demo).filePath(QString::fromUtf8(name)); }
+
+  void Shot(QWidget& window, const char* name) {
+    Settle();
+    const QString path = QDir(m_out).filePath(QString::fromLatin1(name));
+    if (!window.grab().save(path)) {
+      Fail("cannot save a screenshot");
+      return;
+    }
+    std::printf("%s\n", qPrintable(path));
+  }
+
+  int Fail(const char* what) {
+    std::fprintf(stderr, "korvana-screenshots: %s\n", what);
+    m_failed = true;
+    return 1;
+  }
+
+  // Scan, the tone table with its notes, the folder of replacement tones
+  // and one replacement row: tone 001 with the file of equal size.
+  void Tones(Form1& form) {
+    form.Tabs()->setCurrentIndex(0);
+    Find<QAbstractButton>(form, "GetTone")->click();
+    m_platform.paths.push_back(Demo("demo-toene.txt"));
+    Find<QAbstractButton>(form, "OpenToneTable")->click();
+
+    auto* tree = Find<QTreeView>(form, "ET1");
+    auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+    const QModelIndex mmf = model->index(Demo("mmf"));
+    tree->setCurrentIndex(mmf);
+    Settle(400);
+    tree->scrollTo(mmf.parent(), QAbstractItemView::PositionAtTop);
+    auto* files = Find<QTreeWidget>(form, "ListView1");
+    for (int i = 0; i < files->topLevelItemCount(); ++i) {
+      if (files->topLevelItem(i)->text(0) == QStringLiteral("gleich.mmf")) SelectRow(files, i);
+    }
+    Find<QAction>(form, "addmmf")->trigger();
+    SelectRow(Find<QTreeWidget>(form, "ListView4"), 0);
+    Find<QAction>(form, "addaddress")->trigger();
+    Shot(form, "toene.png");
+  }
+
+  void Strings(Form1& form) {
+    form.Tabs()->setCurrentIndex(1);
+    Find<QLineEdit>(form, "Text11")->setText(QStringLiteral("Welcome"));
+    Find<QAbstractButton>(form, "SeachString")->click();
+    Find<QLineEdit>(form, "Text7")->setText(QStringLiteral("Hallo"));
+    Find<QAbstractButton>(form, "Add2List")->click();
+    Shot(form, "zeichen.png");
+  }
+
+  // The picture table, the animation playing, and its preview window.
+  void Pictures(Form1& form) {
+    form.Tabs()->setCurrentIndex(2);
+    m_platform.paths.push_back(Demo("demo-bilder.txt"));
+    Find<QAbstractButton>(form, "OpenPicTable")->click();
+    auto* list = Find<QTreeWidget>(form, "ListView5");
+    SelectRow(list, 4);
+    emit list->itemClicked(list->topLevelItem(4), 0);
+    Shot(form, "bilder.png");
+
+    emit list->itemDoubleClicked(list->topLevelItem(5), 0);
+    Settle(300);
+    if (korvana::ui::Form2* preview = form.PreviewWindow()) {
+      Shot(*preview, "vorschau.png");
+      preview->close();
+    } else {
+      Fail("the preview window did not open");
+    }
+    Settle();
+
+    // The replacement editor on "Abendrot" with the picture drawn on its
+    // side, turned clockwise.
+    SelectRow(list, 2);
+    emit list->itemClicked(list->topLevelItem(2), 0);
+    emit list->itemDoubleClicked(list->topLevelItem(2), 0);
+    Settle(300);
+    korvana::ui::Form2* preview = form.PreviewWindow();
+    if (preview == nullptr) {
+      Fail("the preview window did not open");
+      return;
+    }
+    emit preview->FrameClicked(1);
+    Settle(300);
+    korvana::ui::Form3* editor = form.EditorWindow();
+    if (editor == nullptr) {
+      Fail("the replacement editor did not open");
+      return;
+    }
+    m_platform.paths.push_back(Demo("bmp/Abendrot-Nacht-gedreht.bmp"));
+    Find<QAction>(*Find<QToolBar>(*editor, "Toolbar1"), "Open")->trigger();
+    Find<QAbstractButton>(*editor, "A1Command")->click();
+    Shot(*editor, "ersetzen.png");
+    editor->close();
+    Settle();
+    preview->close();
+    Settle();
+  }
+
+  void Converter(Form1& form) {
+    form.Tabs()->setCurrentIndex(3);
+    // The pictures' range of the image as an S-record file.
+    m_platform.paths.push_back(Demo("demo.bin"));
+    Find<QAbstractButton>(form, "OpenBinFile")->click();
+    Find<QAbstractButton>(form, "PartAddressOption")->click();
+    Find<QLineEdit>(form, "Text18")->setText(QStringLiteral("00203A00"));
+    Find<QLineEdit>(form, "Text17")->setText(QStringLiteral("0021FFFF"));
+    m_platform.paths.push_back(QDir(m_out).filePath(QStringLiteral("bilder.s3")));
+    Find<QAbstractButton>(form, "ComBinToS3")->click();
+    Settle(300);
+    QFile::remove(QDir(m_out).filePath(QStringLiteral("bilder.s3")));
+    Shot(form, "s3datei.png");
+  }
+
+  // "Offset ändern" for tone 001: both stored copies of its address.
+  void AddressTools(Form1& form) {
+    form.Tabs()->setCurrentIndex(0);
+    SelectRow(Find<QTreeWidget>(form, "ListView4"), 0);
+    Find<QAction>(form, "S_series")->trigger();
+    QWidget* tool = form.ToolWindow();
+    if (tool == nullptr) {
+      Fail("the offset window did not open");
+      return;
+    }
+    Find<QAbstractButton>(*tool, "search")->click();
+    Find<QLineEdit>(*tool, "Text2")->setText(QStringLiteral("00380000"));
+    Find<QLineEdit>(*tool, "Text4")->setText(QStringLiteral("4188"));
+    Shot(*tool, "offset.png");
+    tool->close();
+    Settle();
+  }
+
+  QString m_demo;
+  QString m_out;
+  ScriptedPlatform& m_platform;
+  bool m_failed = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: korvana-screenshots DEMO_DIR OUT_DIR\n");
+    return 2;
+  }
+  ScriptedPlatform platform;
+  QDir().mkpath(QString::fromLocal8Bit(argv[2]));
+  return Tour(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), platform).Run();
+}
