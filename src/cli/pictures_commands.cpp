@@ -1,5 +1,6 @@
-// korvana-cli pictures: the picture table, the BMP export of picture frames
-// and the picture patch, as the picture tab does them.
+// korvana-cli pictures: the picture table, the BMP export of picture frames,
+// the picture patch and the replacement of a frame by a BMP, as the picture
+// tab and the replacement editor do them.
 
 #include <algorithm>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "cli/cli_common.h"
 #include "image/handset_image.h"
 #include "pictures/picture_export.h"
+#include "pictures/picture_replacement.h"
 #include "pictures/picture_table.h"
 
 namespace korvana::cli {
@@ -24,7 +26,23 @@ struct PicturesArgs {
   std::vector<std::string> rows;
   std::string offset;
   bool computeSize = false;
+  // replace
+  std::string row;
+  int frame = 1;
+  std::string bmp;
+  std::vector<std::string> turns;
+  bool yes = false;
+  bool write = false;
+  std::string s3;
 };
+
+// The transform buttons of the editor by their option values.
+int TurnMode(const std::string& turn) {
+  if (turn == "v") return 1;   // VCommand
+  if (turn == "h") return 2;   // HCommand
+  if (turn == "cw") return 3;  // A1Command
+  return 4;                    // A2Command, "ccw"
+}
 
 // The table as the tab reads it; nothing (after reporting) on failure.
 bool LoadList(const PicturesArgs& args, pictures::PictureList& list, int& status) {
@@ -90,6 +108,49 @@ int Patch(const PicturesArgs& args) {
   return Report(pictures::WritePicturePatch(image, list, rows, args.target, {}));
 }
 
+int Replace(const PicturesArgs& args) {
+  image::HandsetImage image;
+  if (const Outcome loaded = image.Load(args.firmware); !loaded.ok) return Report(loaded);
+  pictures::PictureList list;
+  int status = 0;
+  if (!LoadList(args, list, status)) return status;
+  const int row = list.FindNumber(args.row);
+  if (row < 0) return Report(Outcome::Failure(msg::kSelectRows, "no picture row " + args.row));
+  const pictures::TargetRead read = pictures::ReplacementTargetOf(list, row, args.frame);
+  if (!read.outcome.ok) return Report(read.outcome);
+  const pictures::ReplacementTarget& target = read.target;
+  // The preview window offers the frames 1 .. count.
+  if (args.frame < 1 || args.frame > target.shape.count) {
+    return Report(Outcome::Failure(msg::kSelectRows, "picture " + args.row + " has no frame " +
+                                                         std::to_string(args.frame)));
+  }
+  pictures::NewPicture picture;
+  if (const Outcome opened = pictures::OpenNewPicture(args.bmp, target, picture, {}); !opened.ok) {
+    return Report(opened);
+  }
+  for (const std::string& turn : args.turns) {
+    if (!pictures::TurnNewPicture(picture, TurnMode(turn), target, {})) {
+      return Report(Outcome::Failure(msg::kColourDepthUnsupported, "--turn " + turn + " is not available for a " +
+                                                                       std::to_string(picture.bits) + "-bit BMP"));
+    }
+  }
+  bool declined = false;
+  const app::QuestionFn ask = [&](std::string_view, std::string_view) {
+    if (args.yes) return app::Answer::kYes;
+    declined = true;
+    return app::Answer::kNo;
+  };
+  const Outcome replaced = pictures::ReplaceFrame(image, list, target, picture, ask);
+  if (declined) {
+    return Report(Outcome::Failure(msg::kCompressedTooLarge, "the compressed picture has " +
+                                                                 std::to_string(picture.size) + " bytes, the frame " +
+                                                                 target.frameSizeText + "; answer --yes to replace it"));
+  }
+  if (!replaced.ok) return Report(replaced);
+  if (args.write) return Report(image.Saveaxf(false));
+  return Report(pictures::WritePicturePatch(image, list, {row}, args.s3, {}));
+}
+
 void AddTableOptions(CLI::App* command, PicturesArgs& args) {
   command->add_option("--offset", args.offset, "hex added to every table address (a leading - subtracts)");
   command->add_flag("--compute-size", args.computeSize, "compute the frame size from dimensions and depth");
@@ -121,6 +182,26 @@ void AddPicturesCommands(CLI::App& app, Action& action) {
   s3->add_option("ROW", args->rows, "row numbers as the list shows them")->required();
   AddTableOptions(s3, *args);
   s3->callback([&action, args] { action = [args] { return Patch(*args); }; });
+
+  CLI::App* replace = group->add_subcommand("replace", "Replace frame FRAME of picture ROW by a BMP, as the editor does");
+  replace->add_option("FW", args->firmware, "firmware image")->required();
+  replace->add_option("TABLE", args->table, "picture table file")->required();
+  replace->add_option("ROW", args->row, "row number as the list shows it")->required();
+  replace->add_option("FRAME", args->frame, "frame of the picture, from 1")->required();
+  replace->add_option("BMP", args->bmp, "the new picture")->required();
+  replace->add_option("--turn", args->turns, "v flip, h mirror, cw / ccw quarter turns; in the order given")
+      ->check(CLI::IsMember({"v", "h", "cw", "ccw"}))
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  replace->add_flag("--yes", args->yes, "accept a compressed picture larger than the built-in one");
+  auto* write = replace->add_flag("--write", args->write, "save the changed image over FW");
+  auto* patch = replace->add_option("--s3", args->s3, "write the picture patch of the row into OUT");
+  patch->excludes(write);
+  AddTableOptions(replace, *args);
+  replace->callback([&action, args] {
+    if (args->s3.empty() && !args->write) throw CLI::RequiredError("--s3 or --write");
+    action = [args] { return Replace(*args); };
+  });
 }
 
 }  // namespace korvana::cli
