@@ -53,21 +53,22 @@ put("picture_table", "plain", b"\x00\x00" + table)
 put("picture_table", "offset", b"\x01-1000\x00" + table + b"\r\n\r\n")
 put("picture_table", "bad", b"\x00FFFFFFFF\x00" + b"001 Logo\t 0X0\t Zahl: 1\r\n")
 
-# BMPs: turn byte, then the file.
-put("bmp", "24", b"\x00" + bmp(3, 2, 24, bytes(range(24))))
-put("bmp", "24turn", b"\x03" + bmp(3, 2, 24, bytes(range(24))))
-put("bmp", "16plain", b"\x01" + bmp(2, 2, 16, bytes(range(8))))
-put("bmp", "565", b"\x02" + bmp(2, 2, 16, bytes(range(8)), compression=3,
+# BMPs: turn byte, depth pick (1 4 8 12 16 24 16* 32 by its value mod 8; 0x80 on: a
+# frame too small for the picture), then the file.
+put("bmp", "24", b"\x00\x05" + bmp(3, 2, 24, bytes(range(24))))
+put("bmp", "24turn", b"\x03\x06" + bmp(3, 2, 24, bytes(range(24))))
+put("bmp", "16plain", b"\x01\x04" + bmp(2, 2, 16, bytes(range(8))))
+put("bmp", "565", b"\x02\x04" + bmp(2, 2, 16, bytes(range(8)), compression=3,
                                   masks=struct.pack("<III", 0xF800, 0x07E0, 0x001F)))
-put("bmp", "555", b"\x04" + bmp(2, 2, 16, bytes(range(8)), compression=3,
+put("bmp", "555", b"\x04\x82" + bmp(2, 2, 16, bytes(range(8)), compression=3,
                                   masks=struct.pack("<III", 0x7C00, 0x03E0, 0x001F)))
-put("bmp", "4bit", b"\x00" + bmp(3, 2, 4, b"\x12\x30\x00\x00\x45\x60\x00\x00",
+put("bmp", "4bit", b"\x00\x01" + bmp(3, 2, 4, b"\x12\x30\x00\x00\x45\x60\x00\x00",
                                    palette=bytes(range(64))))
-put("bmp", "1bit", b"\x02" + bmp(9, 2, 1, b"\xaa\x80\x00\x00\x55\x00\x00\x00",
+put("bmp", "1bit", b"\x01\x00" + bmp(9, 2, 1, b"\xaa\x80\x00\x00\x55\x00\x00\x00",
                                    palette=b"\x00\x00\x00\x00\xff\xff\xff\x00"))
-put("bmp", "8bit", b"\x01" + bmp(2, 1, 8, b"\x01\x02\x00\x00", palette=bytes(1024)))
-put("bmp", "32bit", b"\x03" + bmp(1, 2, 32, bytes(range(8))))
-put("bmp", "topdown", b"\x01" + bmp(2, -2, 24, bytes(16)))
+put("bmp", "8bit", b"\x01\x03" + bmp(2, 1, 8, b"\x01\x02\x00\x00", palette=bytes(1024)))
+put("bmp", "32bit", b"\x03\x06" + bmp(1, 2, 32, bytes(range(8))))
+put("bmp", "topdown", b"\x01\x05" + bmp(2, -2, 24, bytes(16)))
 
 # Decoders: a table line, 0, the image.
 image = bytes((i * 7) & 0xFF for i in range(600))

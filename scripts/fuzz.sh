@@ -17,7 +17,7 @@ all=(srecord tone_table picture_table bmp decoders strings ini cli)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 
-cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=Debug \
+cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   -DKORVANA_FUZZ=ON -DKORVANA_BUILD_UI=OFF -DKORVANA_BUILD_TESTS=OFF >/dev/null
 cmake --build build/fuzz -j"$(nproc)" --target fuzzers >/dev/null
 

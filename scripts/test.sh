@@ -9,4 +9,4 @@ bash scripts/install-deps.sh
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DKORVANA_SANITIZE=ON >/dev/null
 cmake --build build/test -j"$(nproc)"
 ctest --test-dir build/test --output-on-failure -j"$(nproc)"
-KORVANA_FUZZ_FRESH=1 bash scripts/fuzz.sh "${KORVANA_CI_FUZZ_SECONDS:-8}"
+KORVANA_FUZZ_FRESH=1 bash scripts/fuzz.sh "${KORVANA_CI_FUZZ_SECONDS:-5}"

@@ -43,10 +43,16 @@ std::vector<Writer> Writers() {
        msg::kFileError, true},
       {"saved image (strings replace --write)",
        {"strings", "replace", "@OUT/fw.bin", "0x100", "103", "abcd", "--write"}, msg::kFileError, true},
+      {"saved image (pictures replace --write)",
+       {"pictures", "replace", "@OUT/fw.bin", "@IN/table.txt", "001", "2", "@IN/new.bmp", "--write"}, msg::kFileError,
+       true},
       {"tone patch", {"tones", "replace", "@IN/fw.bin", "001=@IN/b.mmf", "--s3", "@OUT/p.s3"}, msg::kFileError},
       {"string patch", {"strings", "replace", "@IN/fw.bin", "100", "103", "abcd", "--s3", "@OUT/p.s3"},
        msg::kS3WriteError},
       {"picture patch", {"pictures", "s3", "@IN/fw.bin", "@IN/table.txt", "@OUT/p.s3", "001"}, msg::kFileError},
+      {"picture patch (pictures replace --s3)",
+       {"pictures", "replace", "@IN/fw.bin", "@IN/table.txt", "001", "1", "@IN/new.bmp", "--s3", "@OUT/p.s3"},
+       msg::kFileError},
       {"offset change patch", {"addr", "patch", "2000", "00A00000", "1000", "@OUT/p.s3"}, msg::kFileError},
       {"picture offset patch", {"addr", "picture-patch", "2000", "00A00000", "@OUT/p.s3"}, msg::kFileError},
       {"exported tones", {"tones", "export", "@IN/fw.bin", "@OUT/ring.mmf", "001", "002"}, msg::kFileError},
@@ -106,6 +112,12 @@ void MakeInputs(const std::string& in) {
   WriteText(in + "/table.txt",
             "001 Anim\t 0X00000010\t Zahl: 2\t Size: 4\t Dims: 2*2\t Farb: 8\t\r\n"
             "002 Nib\t 0X00000080\t Zahl: 1\t Size: 1\t Dims: 2*1\t Farb: 4\t\r\n");
+  // A 2*2 24-bit BMP for row 001: header, then two rows of 6 bytes and 2 of padding.
+  std::vector<std::uint8_t> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
+                                   1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0};
+  bmp.resize(54);
+  for (int i = 0; i < 16; ++i) bmp.push_back(static_cast<std::uint8_t>(i * 16));
+  WriteBytes(in + "/new.bmp", bmp);
   WriteText(in + "/in.s3", "S00600004844521B\r\nS3080000002030313244\r\nS705A002000058\r\n");
 }
 
