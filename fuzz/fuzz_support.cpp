@@ -8,6 +8,8 @@ namespace korvana::fuzz {
 
 std::string WriteScratch(std::span<const std::uint8_t> bytes) {
   const std::string& path = ScratchPath();
+  static const bool cleanUp = [] { return std::atexit([] { ::unlink(ScratchPath().c_str()); }) == 0; }();
+  (void)cleanUp;
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (fd < 0) std::abort();
   std::size_t done = 0;
