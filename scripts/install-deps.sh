@@ -3,7 +3,7 @@
 # and only when one of them is missing.
 set -euo pipefail
 packages=(qt6-base-dev libgtest-dev libgmock-dev cmake g++ make fonts-wqy-microhei xdg-utils libcli11-dev
-          srecord binutils xvfb xauth imagemagick)
+          srecord binutils xvfb xauth imagemagick clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

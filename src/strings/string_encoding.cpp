@@ -105,8 +105,11 @@ std::optional<std::string> ChineseHexOf(std::string_view utf8) {
     }
     // The code page's own code of the character as typed (not upper-cased):
     // "Menu" is A1 4D A1 65 A1 6E A1 75.
+    // Only a one-byte code fits the two bytes every character takes here:
+    // GBK's two-byte codes for é, ü, ° and the like would make three and
+    // shift every following character (and a patch would cut off its end).
     const std::optional<std::string> ansi = app::Utf8ToAnsiStrict(ch.bytes);
-    if (!ansi || ansi->empty()) return std::nullopt;
+    if (!ansi || ansi->size() != 1) return std::nullopt;
     image::AppendHexByte(hex, kNarrowCharPrefix);
     AppendBytes(hex, *ansi);
   }

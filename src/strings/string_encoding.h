@@ -21,7 +21,8 @@ enum class StringEncoding { kChinese, kEnglish };
 [[nodiscard]] std::optional<std::string> EnglishHexOf(std::string_view utf8);
 
 // Nothing for invalid UTF-8 and for a character below 0x0100 that the code
-// page cannot encode. A character outside the 16-bit range takes two UTF-16
+// page cannot encode in one byte (GBK's two-byte é or ° cannot be held in
+// two bytes behind 0xA1). A character outside the 16-bit range takes two UTF-16
 // units, so four bytes.
 [[nodiscard]] std::optional<std::string> ChineseHexOf(std::string_view utf8);
 

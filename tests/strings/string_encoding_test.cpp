@@ -23,6 +23,11 @@ TEST(StringEncoding, CharactersTheCodePageLacksAreRefused) {
   EXPECT_EQ(ChineseHexOf("M\xC3\xA4"), std::nullopt);
   EXPECT_EQ(EnglishHexOf("a\xFF"), std::nullopt);  // not UTF-8
   EXPECT_EQ(ChineseHexOf("\xED\xA0\x80"), std::nullopt);  // an encoded surrogate
+  // é and ° are two-byte codes in GBK: behind A1 they would take three
+  // bytes and shift the rest of the string (found by fuzzing).
+  EXPECT_EQ(ChineseHexOf("a\xC3\xA9"), std::nullopt);
+  EXPECT_EQ(ChineseHexOf("\xC2\xB0"), std::nullopt);
+  EXPECT_EQ(EnglishHexOf("\xC2\xB0"), "A1E3");
 }
 
 }  // namespace

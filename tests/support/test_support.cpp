@@ -80,12 +80,25 @@ CommandResult RunShell(const std::string& commandLine) {
   return r;
 }
 
-CommandResult RunCli(const std::vector<std::string>& args) {
+CommandResult RunCli(const std::vector<std::string>& args) { return RunCliWith({}, args); }
+
+CommandResult RunCliWith(const std::vector<std::string>& environment, const std::vector<std::string>& args) {
 #ifdef KORVANA_CLI
-  std::string line = Quote(KORVANA_CLI);
+  return RunProgram(environment, KORVANA_CLI, args);
 #else
-  std::string line = "korvana-cli";
+  return RunProgram(environment, "korvana-cli", args);
 #endif
+}
+
+CommandResult RunProgram(const std::vector<std::string>& environment, const std::string& program,
+                         const std::vector<std::string>& args) {
+  std::string line;
+  if (!environment.empty()) {
+    line = "env";
+    for (const auto& e : environment) line += " " + Quote(e);
+    line += " ";
+  }
+  line += Quote(program);
   for (const auto& a : args) line += " " + Quote(a);
   return RunShell(line);
 }

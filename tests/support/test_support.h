@@ -36,6 +36,12 @@ struct CommandResult {
 
 // Runs the built korvana-cli with the arguments (each passed as one word).
 [[nodiscard]] CommandResult RunCli(const std::vector<std::string>& args);
+// The same with extra environment variables ("NAME=value" each).
+[[nodiscard]] CommandResult RunCliWith(const std::vector<std::string>& environment,
+                                       const std::vector<std::string>& args);
+// Runs a program (not necessarily korvana-cli) the same way.
+[[nodiscard]] CommandResult RunProgram(const std::vector<std::string>& environment, const std::string& program,
+                                       const std::vector<std::string>& args);
 // Runs a shell command line and captures its output.
 [[nodiscard]] CommandResult RunShell(const std::string& commandLine);
 
