@@ -162,6 +162,7 @@ class Tour {
     emit list->itemClicked(list->topLevelItem(4), 0);
     Shot(form, "bilder.png");
 
+    SelectRow(list, 5);  // the animation: the preview shows its eight frames
     emit list->itemDoubleClicked(list->topLevelItem(5), 0);
     Settle(300);
     if (korvana::ui::Form2* preview = form.PreviewWindow()) {
