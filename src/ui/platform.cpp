@@ -57,8 +57,10 @@ void Platform::ShowError(QWidget* parent, const QString& text) {
 }
 
 app::Answer Platform::Ask(QWidget* parent, std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::Information, ToQ(title), ToQ(text),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  // The save question at shutdown informs; the oversize questions warn.
+  const QMessageBox::Icon icon =
+      text == app::kSaveConfirmText ? QMessageBox::Information : QMessageBox::Warning;
+  QMessageBox box(icon, ToQ(title), ToQ(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
   switch (box.exec()) {
     case QMessageBox::Yes: return app::Answer::kYes;
     case QMessageBox::No: return app::Answer::kNo;
