@@ -84,13 +84,27 @@ int List(const PicturesArgs& args) {
   return 0;
 }
 
-int Export(const PicturesArgs& args) {
+// What export and patch start from: the image, the table and the named rows.
+struct ChosenPictures {
   image::HandsetImage image;
-  if (const Outcome loaded = image.Load(args.firmware); !loaded.ok) return Report(loaded);
   pictures::PictureList list;
   std::vector<int> rows;
+};
+
+// Loads all three; nothing (after reporting) on failure.
+bool LoadChosenPictures(const PicturesArgs& args, ChosenPictures& chosen, int& status) {
+  if (const Outcome loaded = chosen.image.Load(args.firmware); !loaded.ok) {
+    status = Report(loaded);
+    return false;
+  }
+  return LoadList(args, chosen.list, status) && ChosenRows(args, chosen.list, chosen.rows, status);
+}
+
+int Export(const PicturesArgs& args) {
+  ChosenPictures chosen;
   int status = 0;
-  if (!LoadList(args, list, status) || !ChosenRows(args, list, rows, status)) return status;
+  if (!LoadChosenPictures(args, chosen, status)) return status;
+  auto& [image, list, rows] = chosen;
   const auto palette = pictures::LoadPalette16(app::ProgramFolder(app::ExecutableFolder()), app::ExecutableFolder());
   const Outcome out = pictures::ExportPictures(image, list, rows, args.target, palette, {},
                                                [] { std::cerr << app::kBadBmpFormatText << '\n'; });
@@ -99,13 +113,10 @@ int Export(const PicturesArgs& args) {
 }
 
 int Patch(const PicturesArgs& args) {
-  image::HandsetImage image;
-  if (const Outcome loaded = image.Load(args.firmware); !loaded.ok) return Report(loaded);
-  pictures::PictureList list;
-  std::vector<int> rows;
+  ChosenPictures chosen;
   int status = 0;
-  if (!LoadList(args, list, status) || !ChosenRows(args, list, rows, status)) return status;
-  return Report(pictures::WritePicturePatch(image, list, rows, args.target, {}));
+  if (!LoadChosenPictures(args, chosen, status)) return status;
+  return Report(pictures::WritePicturePatch(chosen.image, chosen.list, chosen.rows, args.target, {}));
 }
 
 int Replace(const PicturesArgs& args) {
