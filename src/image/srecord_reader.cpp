@@ -41,7 +41,6 @@ int ByteAt(const char* p) {
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool EndsRecord(char c) { return c == '\r' || c == '\n' || IsBlank(c); }
 }  // namespace
 
 std::size_t ParseSRecord(std::string_view text, std::array<std::uint8_t, kMaxSRecordData>& dataOut,
@@ -150,10 +149,21 @@ SRecordReader::Status SRecordReader::NextData(SRecord& record) {
     if (!Fill(kMaxRecordLength + 1)) return Status::kReadError;
     const std::string_view window(m_buffer.data() + m_pos, Available());
     const std::size_t used = ParseSRecord(window, m_data, record);
-    // A record must end its line: anything after it means the line is longer
-    // than its count says.
-    if (used == 0 || (used < window.size() && !EndsRecord(window[used]))) return Status::kBad;
+    if (used == 0) return Status::kBad;
     m_pos += used;
+    // A record must end its line, trailing blanks aside: anything else after
+    // it means the line is longer than its count says, or holds a second
+    // record that no flashing tool would read.
+    for (;;) {
+      if (m_pos == m_end) {
+        if (!Fill(1)) return Status::kReadError;
+        if (m_pos == m_end) break;
+      }
+      const char c = m_buffer[m_pos];
+      if (c == '\r' || c == '\n') break;
+      if (!IsBlank(c)) return Status::kBad;
+      ++m_pos;
+    }
     if (record.IsData()) return Status::kData;
   }
 }

@@ -93,6 +93,9 @@ TEST(SRecordReader, StopsAtTheFirstBadLineAndNamesIt) {
                                  std::string("S3060000011010"),           // cut short
                                  std::string(10000, 'A'),                 // a long line of no record
                                  "S315" + std::string(10000, '0'),        // a long line after a record
+                                 // a second record on the line, also after many blanks
+                                 std::string("S3060000011010D8\tS3060000011111D6"),
+                                 "S3060000011010D8" + std::string(10000, ' ') + "S3060000011111D6",
                                  std::string("\x01\x02\xFF garbage", 12)}) {
     test::WriteText(dir.Path("bad.s3"), good + bad + "\r\nS3060000011111D6\r\n");
     const FileRead read = ReadAll(dir.Path("bad.s3"));
