@@ -24,17 +24,13 @@
 #include "image/srecord_converter.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "ui/widget_helpers.h"
 
 namespace korvana::ui {
 
 namespace {
 constexpr const char* kS3ToBinCaption = "s3->bin";
 
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 }  // namespace
 
 void Form1::BuildConverterTab(QWidget* page) {

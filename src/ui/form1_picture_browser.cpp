@@ -22,6 +22,7 @@
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/platform.h"
+#include "ui/widget_helpers.h"
 
 namespace korvana::ui {
 
@@ -58,11 +59,8 @@ QWidget* Form1::BuildPictureBrowser(QWidget* page) {
   fields->addWidget(Text16, 1, 1);
 
   auto button = [this, browser](const char* name, const char* caption, void (Form1::*handler)()) {
-    auto* b = new QPushButton(ToQ(caption), browser);
-    b->setObjectName(QString::fromLatin1(name));
+    QPushButton* b = CommandButton(this, browser, name, caption, handler);
     b->setEnabled(false);
-    connect(b, &QPushButton::clicked, this,
-            [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
     return b;
   };
   PreviousPicture = button("PreviousPicture", "<", &Form1::PreviousPicture_Click);

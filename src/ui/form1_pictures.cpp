@@ -27,6 +27,7 @@
 #include "ui/form1.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
+#include "ui/widget_helpers.h"
 
 namespace korvana::ui {
 
@@ -57,15 +58,8 @@ void Form1::BuildPicturesTab(QWidget* page) {
           [this] { RunCommand(this, [this] { ListView5_DblClick(); }); });
   connect(ListView5, &QWidget::customContextMenuRequested, this, &Form1::ListView5_MouseUp);
 
-  auto button = [this](QWidget* parent, const char* name, const char* caption, void (Form1::*handler)()) {
-    auto* b = new QPushButton(ToQ(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    connect(b, &QPushButton::clicked, this,
-            [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
-    return b;
-  };
-  OpenPicTable = button(Frame16, "OpenPicTable", "Öffnen HDD", &Form1::OpenPicTable_Click);
-  SavePicTable = button(Frame16, "SavePicTable", "Speichern ", &Form1::SavePicTable_Click);
+  OpenPicTable = CommandButton(this, Frame16, "OpenPicTable", "Öffnen HDD", &Form1::OpenPicTable_Click);
+  SavePicTable = CommandButton(this, Frame16, "SavePicTable", "Speichern ", &Form1::SavePicTable_Click);
   auto* Label25 = new QLabel(ToQ("Offset "), Frame16);
   Label25->setObjectName(QStringLiteral("Label25"));
   Text21 = new QLineEdit(Frame16);

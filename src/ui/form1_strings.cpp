@@ -21,18 +21,13 @@
 #include "ui/form1.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
+#include "ui/widget_helpers.h"
 
 namespace korvana::ui {
 
 namespace {
 // What a line edit accepts when no limit is set.
 constexpr int kUnlimitedLength = 32767;
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QLineEdit* ResultField(QWidget* parent, const char* name) {
   auto* field = Named(new QLineEdit(parent), name);

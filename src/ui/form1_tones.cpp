@@ -27,6 +27,7 @@
 #include "ui/form1.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
+#include "ui/widget_helpers.h"
 #include "ui/progress_loop.h"
 
 namespace korvana::ui {
@@ -96,9 +97,7 @@ QWidget* Form1::BuildToneList(QWidget* parent) {
   auto* box = new QWidget(parent);
   auto* buttons = new QHBoxLayout;
   auto button = [&](QPushButton*& b, const char* name, const char* caption, void (Form1::*handler)()) {
-    b = new QPushButton(ToQ(caption), box);
-    b->setObjectName(QString::fromLatin1(name));
-    connect(b, &QPushButton::clicked, this, [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
+    b = CommandButton(this, box, name, caption, handler);
     buttons->addWidget(b);
   };
   button(GetTone, "GetTone", "Durchsuche", &Form1::GetTone_Click);

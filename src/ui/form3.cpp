@@ -22,6 +22,7 @@
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/platform.h"
+#include "ui/widget_helpers.h"
 
 namespace korvana::ui {
 
@@ -97,11 +98,8 @@ void Form3::BuildWindow() {
   pictures->addWidget(Label9, 4, 1);
 
   auto button = [this](const char* name, const char* caption, void (Form3::*handler)()) {
-    auto* b = new QPushButton(ToQ(caption), this);
-    b->setObjectName(QString::fromLatin1(name));
+    QPushButton* b = CommandButton(this, this, name, caption, handler);
     b->setEnabled(false);
-    connect(b, &QPushButton::clicked, this,
-            [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
     return b;
   };
   VCommand = button("VCommand", "Spiegeln ↕", &Form3::VCommand_Click);
