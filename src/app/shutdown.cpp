@@ -8,8 +8,7 @@
 
 namespace korvana::app {
 
-ShutdownResult Shutdown(image::HandsetImage& image, SettingsFile& settings, const RememberedFolders& folders,
-                        const std::string& programFolder, const QuestionFn& ask) {
+ShutdownResult ResolveUnsavedChanges(image::HandsetImage& image, const QuestionFn& ask) {
   ShutdownResult result;
   if (image.Modified()) {
     switch (ask(kSaveConfirmText, kQuestionTitle)) {
@@ -27,6 +26,13 @@ ShutdownResult Shutdown(image::HandsetImage& image, SettingsFile& settings, cons
         break;
     }
   }
+  return result;
+}
+
+ShutdownResult Shutdown(image::HandsetImage& image, SettingsFile& settings, const RememberedFolders& folders,
+                        const std::string& programFolder, const QuestionFn& ask) {
+  ShutdownResult result = ResolveUnsavedChanges(image, ask);
+  if (!result.proceed) return result;
   SaveRememberedFolders(settings, folders);
   std::remove(image::JoinPath(programFolder, kTempToneFileName).c_str());
   return result;

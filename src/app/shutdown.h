@@ -16,11 +16,14 @@ struct ShutdownResult {
   Outcome outcome;      // a failed save carries message 2
 };
 
-// Asks SaveConfirmText when the image is modified. Yes saves without the
-// confirmation message; a save that fails stops the shutdown (with message
-// 2) rather than end the program and lose the change. Cancel stops it; No
-// goes on. When the shutdown goes on, the folders are written and
-// "temp.mmf" in programFolder is removed.
+// Before the image is given up (the program ends, another file opens):
+// asks SaveConfirmText when the image is modified. Yes saves without the
+// confirmation message; a save that fails stops (with message 2) rather
+// than lose the change. Cancel stops; No goes on without saving.
+[[nodiscard]] ShutdownResult ResolveUnsavedChanges(image::HandsetImage& image, const QuestionFn& ask);
+
+// ResolveUnsavedChanges, then, when the shutdown goes on, the folders are
+// written and "temp.mmf" in programFolder is removed.
 [[nodiscard]] ShutdownResult Shutdown(image::HandsetImage& image, SettingsFile& settings,
                                       const RememberedFolders& folders, const std::string& programFolder,
                                       const QuestionFn& ask);

@@ -4,6 +4,8 @@
 // lists that have them, tick boxes. Which rows are selected is view state
 // that callers pass to the model's commands as row indices.
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -23,5 +25,30 @@ class TextList {
   // the model says).
   virtual bool SetTicked(int /*row*/, bool /*ticked*/) { return false; }
 };
+
+// Where each row came from after a reordering: order[newRow] is the row's
+// index before. A view uses it to keep its selection on the same items.
+using RowOrder = std::vector<int>;
+
+// The order of rows that did not move.
+[[nodiscard]] inline RowOrder UnchangedOrder(std::size_t rowCount) {
+  RowOrder order(rowCount);
+  std::iota(order.begin(), order.end(), 0);
+  return order;
+}
+
+// Sorts rows stably by less and returns where each row came from.
+template <typename Row, typename Less>
+RowOrder StableSortRows(std::vector<Row>& rows, Less less) {
+  RowOrder order = UnchangedOrder(rows.size());
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return less(rows[static_cast<std::size_t>(a)], rows[static_cast<std::size_t>(b)]);
+  });
+  std::vector<Row> sorted;
+  sorted.reserve(rows.size());
+  for (int from : order) sorted.push_back(std::move(rows[static_cast<std::size_t>(from)]));
+  rows = std::move(sorted);
+  return order;
+}
 
 }  // namespace korvana::app

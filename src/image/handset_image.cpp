@@ -131,8 +131,14 @@ void HandsetImage::TakeLoaded(HandsetImage& candidate, std::string_view path, st
   m_fileName.assign(path);
   m_version = std::move(version);
   m_loaded = true;
-  m_modified = false;
+  SetModified(false);
   m_searchStart = 0;
+}
+
+void HandsetImage::SetModified(bool modified) {
+  if (modified == m_modified) return;
+  m_modified = modified;
+  if (m_modifiedListener) m_modifiedListener(modified);
 }
 
 std::span<const std::uint8_t> HandsetImage::Bytes() const {
@@ -146,7 +152,7 @@ void HandsetImage::Assign(std::vector<std::uint8_t> bytes, std::string fileName)
   m_fileName = std::move(fileName);
   if (!FindVersionText(*this, m_version)) m_version.clear();
   m_loaded = true;
-  m_modified = false;
+  SetModified(false);
   m_searchStart = 0;
 }
 
@@ -154,7 +160,7 @@ Outcome HandsetImage::Saveaxf(bool confirm) {
   if (!m_loaded || !WriteFileAtomically(m_fileName, Bytes())) {
     return Outcome::Failure(msg::kFileError, "cannot write " + m_fileName);
   }
-  m_modified = false;
+  SetModified(false);
   Outcome out = Outcome::Success(confirm ? msg::kFileSaved : msg::kNone);
   out.written.push_back(m_fileName);
   return out;
@@ -175,7 +181,7 @@ Outcome HandsetImage::CopyIntoImage(std::span<const std::uint8_t> bytes, Address
     m_mapped.reset();
   }
   std::copy_n(bytes.begin(), count, m_bytes.begin() + position);
-  m_modified = true;
+  SetModified(true);
   return Outcome::Success();
 }
 

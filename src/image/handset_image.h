@@ -3,6 +3,7 @@
 // search cursor that every searching command shares.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -61,7 +62,10 @@ class HandsetImage {
   [[nodiscard]] Outcome CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count);
 
   [[nodiscard]] bool Modified() const { return m_modified; }
-  void SetModified(bool modified) { m_modified = modified; }
+  void SetModified(bool modified);
+  // Called whenever the modified state turns, however the command that
+  // turned it ends (a front end keeps its "Save" button in step with it).
+  void SetModifiedListener(std::function<void(bool modified)> listener) { m_modifiedListener = std::move(listener); }
 
   // --- finding ---------------------------------------------------------------
 
@@ -88,6 +92,7 @@ class HandsetImage {
   std::string m_version;
   bool m_loaded = false;
   bool m_modified = false;
+  std::function<void(bool)> m_modifiedListener;
   Address m_searchStart = 0;
   Address m_foundPos = 0;
 };

@@ -35,6 +35,9 @@ class PictureAnimation {
   void Play();
   void Pause();
   void Stop();
+  // Only the timer stops (a long command runs, the program ends); the
+  // frame and the play buttons stay as they were.
+  void StopTimer() { m_timerEnabled = false; }
   // One timer tick for a picture of frameCount frames: the frame to show, or
   // nothing while paused or stopped. After the last frame the first shows
   // again; then the animation stops, or with loop carries on with frame 1.

@@ -109,28 +109,30 @@ void ReplacementList::AddFile(std::string_view name, std::string_view sizeText, 
   r.filePath = std::move(path);
 }
 
-void ReplacementList::AddFiles(const ToneFileList& files, const std::vector<int>& fileRows) {
+app::RowOrder ReplacementList::AddFiles(const ToneFileList& files, const std::vector<int>& fileRows) {
   for (int i : fileRows) {
     if (i < 0 || i >= files.RowCount()) continue;
     const ToneFile& f = files.Row(i);
     AddFile(f.name, f.sizeText, f.path);
   }
-  SortReplacementList();
+  app::RowOrder order = SortReplacementList();
   RenumberReplacementList();
+  return order;
 }
 
-void ReplacementList::AddTones(const ToneList& tones, const std::vector<int>& toneRows) {
+app::RowOrder ReplacementList::AddTones(const ToneList& tones, const std::vector<int>& toneRows) {
   for (int i : toneRows) {
     if (i < 0 || i >= tones.RowCount()) continue;
     m_rows[static_cast<std::size_t>(FindFreeRow(kReplacementTone))].tonePart = TonePartOf(tones.Row(i));
   }
-  SortReplacementList();
+  app::RowOrder order = SortReplacementList();
   RenumberReplacementList();
+  return order;
 }
 
-void ReplacementList::SortReplacementList() {
-  std::stable_sort(m_rows.begin(), m_rows.end(),
-                   [](const ReplacementRow& a, const ReplacementRow& b) { return TextLess(a.tonePart, b.tonePart); });
+app::RowOrder ReplacementList::SortReplacementList() {
+  return app::StableSortRows(
+      m_rows, [](const ReplacementRow& a, const ReplacementRow& b) { return TextLess(a.tonePart, b.tonePart); });
 }
 
 void ReplacementList::RenumberReplacementList() {

@@ -80,16 +80,19 @@ class ReplacementList : public app::TextList {
   int FindFreeRow(int column);
 
   // "Zur Liste hinzu" of the file list: the given rows of files, in order,
-  // into the first free file places; then sorted and renumbered.
-  void AddFiles(const ToneFileList& files, const std::vector<int>& fileRows);
+  // into the first free file places; then sorted and renumbered. Returns
+  // where each row came from (rows appended meanwhile count as they stood
+  // before the sort).
+  app::RowOrder AddFiles(const ToneFileList& files, const std::vector<int>& fileRows);
   // One file by its name, size text and full path (the command line's way).
   void AddFile(std::string_view name, std::string_view sizeText, std::string path);
   // "Zur Liste hinzu" of the tone list: the given tones, likewise.
-  void AddTones(const ToneList& tones, const std::vector<int>& toneRows);
+  app::RowOrder AddTones(const ToneList& tones, const std::vector<int>& toneRows);
 
   // Stable sort by the tone part's text: rows without a tone come first,
-  // tones follow in the order of their number texts.
-  void SortReplacementList();
+  // tones follow in the order of their number texts. Returns where each row
+  // came from.
+  app::RowOrder SortReplacementList();
   // Row k gets the number k again ("001", "002", ...).
   void RenumberReplacementList();
 

@@ -42,16 +42,16 @@ void ToneFileList::ReadFolder(std::string_view folder) {
   }
 }
 
-void ToneFileList::HeaderClicked(int column) {
-  if (column != kFileName && column != kFileSize) return;
+app::RowOrder ToneFileList::HeaderClicked(int column) {
+  if (column != kFileName && column != kFileSize) return app::UnchangedOrder(m_rows.size());
   m_sortColumn = column;
   m_descending = !m_descending;
-  Sort();
+  return Sort();
 }
 
-void ToneFileList::Sort() {
+app::RowOrder ToneFileList::Sort() {
   auto key = [this](const ToneFile& f) -> const std::string& { return m_sortColumn == kFileName ? f.name : f.sizeText; };
-  std::stable_sort(m_rows.begin(), m_rows.end(), [&](const ToneFile& a, const ToneFile& b) {
+  return app::StableSortRows(m_rows, [&](const ToneFile& a, const ToneFile& b) {
     return m_descending ? TextLess(key(b), key(a)) : TextLess(key(a), key(b));
   });
 }

@@ -44,11 +44,12 @@ class ToneFileList : public app::TextList {
   // A click on the header of column: that column becomes the sort column,
   // the order flips between ascending and descending (the first click gives
   // descending) and the rows are sorted by text, without regard to case.
-  void HeaderClicked(int column);
+  // Returns where each row came from (unchanged rows for another column).
+  app::RowOrder HeaderClicked(int column);
   [[nodiscard]] bool SortedDescending() const { return m_descending; }
 
  private:
-  void Sort();
+  app::RowOrder Sort();
 
   std::string m_folder;
   std::vector<ToneFile> m_rows;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -44,6 +45,9 @@ void Form1::StartUp() {
   m_folders = app::LoadRememberedFolders(*m_settings, m_programFolder);
   SSTab1->setTabEnabled(kStringsTab, false);
   SSTab1->setTabEnabled(kPicturesTab, false);
+  // "Save" shows the modified state however a command ends, an overflow
+  // half-way through a list included.
+  m_image.SetModifiedListener([this](bool) { RefreshSaveButton(); });
   RefreshSaveButton();
 }
 
@@ -154,6 +158,7 @@ void Form1::ShowOutcome(const Outcome& outcome, QWidget* parent) {
 }
 
 void Form1::menuopen_Click() {
+  if (!ResolveUnsavedChanges()) return;
   const QString path =
       Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kHandsetFilter);
   if (path.isEmpty()) return;
@@ -161,7 +166,9 @@ void Form1::menuopen_Click() {
 }
 
 bool Form1::OpenHandsetFile(const QString& path) {
-  const std::string chosen = FromQ(path);
+  // A name from the command line is relative to the caller's folder; the
+  // window keeps the full path (status bar, remembered folder, save).
+  const std::string chosen = FromQ(QFileInfo(path).absoluteFilePath());
   m_folders.MobileFilePath = image::FolderOf(chosen);
   ShowBusyPicture(true);
   Outcome loaded;
@@ -213,12 +220,19 @@ void Form1::homepage52_Click() {
   Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kMakersPageAnchor));
 }
 
-bool Form1::Form_Unload() {
-  const app::ShutdownResult result = app::Shutdown(
-      m_image, *m_settings, m_folders, m_programFolder,
-      [this](std::string_view text, std::string_view title) { return Platform::Current().Ask(this, text, title); });
+app::QuestionFn Form1::AskUser() {
+  return [this](std::string_view text, std::string_view title) { return Platform::Current().Ask(this, text, title); };
+}
+
+bool Form1::ResolveUnsavedChanges() {
+  const app::ShutdownResult result = app::ResolveUnsavedChanges(m_image, AskUser());
   if (!result.outcome.ok) ShowOutcome(result.outcome);
-  RefreshSaveButton();
+  return result.proceed;
+}
+
+bool Form1::Form_Unload() {
+  const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_programFolder, AskUser());
+  if (!result.outcome.ok) ShowOutcome(result.outcome);
   return result.proceed;
 }
 
@@ -235,11 +249,26 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (Form_Unload()) {
-    event->accept();
-  } else {
+  // A compression runs in the replacement editor's events; it ends first.
+  if (m_form3 && m_form3->Busy()) {
     event->ignore();
+    return;
   }
+  if (!Form_Unload()) {
+    event->ignore();
+    return;
+  }
+  // The animation stops, and the editor and the preview close before the
+  // main window: left open, they would go on changing an image that no
+  // save question covers any more.
+  m_animation.StopTimer();
+  SyncAnimation();
+  if (m_form3) m_form3->close();
+  if (m_form2) {
+    disconnect(m_form2, nullptr, this, nullptr);
+    m_form2->close();
+  }
+  event->accept();
 }
 
 }  // namespace korvana::ui

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/question.h"
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
 #include "image/handset_image.h"
@@ -114,6 +115,9 @@ class Form1 : public QMainWindow {
   void homepage52_Click();
   // Asks about a modified image, writes the settings; false to keep running.
   bool Form_Unload();
+  // The save question before the image is given up; false to keep it.
+  bool ResolveUnsavedChanges();
+  [[nodiscard]] app::QuestionFn AskUser();
 
   // --- tab "Bilder" (form1_pictures.cpp, form1_picture_browser.cpp) -------
  public:

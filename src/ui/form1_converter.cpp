@@ -188,7 +188,7 @@ void Form1::ComBinToS3_Click() {
     if (FillDataOption->isChecked()) request.mode = image::S3AddressMode::kFill;
     if (const Outcome checked = image::CheckBinToS3(request); !checked.ok) return ShowOutcome(checked);
 
-    const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, true);
+    const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
     if (out.isEmpty()) return;
     const std::string path = FromQ(out);
     m_folders.S3SavePath = image::FolderOf(path);
@@ -213,7 +213,7 @@ void Form1::ComS3ToBin_Click() {
                                         FromQ(Text3->text())};
     if (const Outcome checked = image::CheckS3ToBin(request); !checked.ok) return ShowOutcome(checked);
 
-    const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kBinFilter, true);
+    const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kBinFilter);
     if (out.isEmpty()) return;
     const std::string path = FromQ(out);
     m_folders.S3SavePath = image::FolderOf(path);

@@ -32,6 +32,10 @@
 namespace korvana::ui {
 
 namespace {
+// Picture tables and patches come under many names: their dialogs open on
+// the filter "所有文件(*.*)", the second entry.
+constexpr int kAllFilesFilter = 2;
+
 std::vector<ListColumn> PictureColumns() {
   const std::array<int, pictures::kPictureColumnCount> widths{600, 1500, 1500, 700, 1000, 1100, 700};
   std::vector<ListColumn> columns;
@@ -121,12 +125,7 @@ std::optional<pictures::PictureEntry> Form1::SelectedPictureEntry() const {
   return *row;
 }
 
-int Form1::SelectedPictureRow() const {
-  const int current = m_pictureAdapter->CurrentRow();
-  const std::vector<int> selected = m_pictureAdapter->SelectedRows();
-  if (current >= 0 && std::find(selected.begin(), selected.end(), current) != selected.end()) return current;
-  return selected.empty() ? -1 : selected.front();
-}
+int Form1::SelectedPictureRow() const { return m_pictureAdapter->ActiveRow(); }
 
 void Form1::RefreshPictureList() { m_pictureAdapter->Refresh(); }
 
@@ -137,13 +136,14 @@ pictures::Palette16 Form1::PicturePalette() const {
 void Form1::OpenPicTable_Click() {
   m_animation.ResetFrame();
   const QString path =
-      Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter);
+      Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+                                       kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   pictures::PictureTableRead read =
       pictures::ReadPictureTable(FromQ(path), {FromQ(Text21->text()), Check1->isChecked()});
   m_pictureList.SetRows(std::move(read.rows));
-  RefreshPictureList();
+  m_pictureAdapter->Reload();
   if (read.outcome.ok) {
     m_animation.EnablePlay();
   } else {
@@ -159,7 +159,8 @@ void Form1::SavePicTable_Click() {
     return;
   }
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter, true);
+      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+                                       kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   ShowOutcome(pictures::WritePictureTable(FromQ(path), m_pictureList));
@@ -198,7 +199,7 @@ void Form1::ExportPictureRows(const std::vector<int>& rows) {
   const QString folder = Platform::Current().BrowseForFolder(this);
   m_folders.PictureSavePath = FromQ(folder);
   if (folder.isEmpty()) return;
-  m_animation.Stop();
+  m_animation.StopTimer();
   SyncAnimation();
   Outcome out;
   {
@@ -223,10 +224,11 @@ void Form1::ExportPictureRows(const std::vector<int>& rows) {
 }
 
 void Form1::outputpics3_Click() {
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, true);
+  const QString path =
+      Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
-  m_animation.Stop();
+  m_animation.StopTimer();
   SyncAnimation();
   Outcome out;
   {

@@ -176,8 +176,7 @@ void Form1::Removeall_Click() {
 }
 
 void Form1::outputStrS3_Click() {
-  // Like every save dialog of the window, this one asks before replacing a file.
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, true);
+  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   const std::string chosen = FromQ(path);
   m_folders.S3SavePath = image::FolderOf(chosen);
@@ -188,7 +187,7 @@ void Form1::outputStrS3_Click() {
       written = strings::WriteStringPatch(m_stringList, ReplacementEncoding(), chosen);
     }
     ShowOutcome(written);
-  });
+  }, msg::kS3WriteError);
 }
 
 void Form1::outputStraxf_Click() {
@@ -199,7 +198,7 @@ void Form1::outputStraxf_Click() {
       written = strings::WriteStringsIntoImage(m_stringList, ReplacementEncoding(), m_image);
     }
     ShowOutcome(written);
-  });
+  }, msg::kFileError);
 }
 
 }  // namespace korvana::ui

@@ -118,8 +118,11 @@ QWidget* Form1::BuildReplacementList(QWidget* parent) {
   connect(moveallmmf, &QAction::triggered, this, whole(&RL::RemoveAllFiles));
   connect(movealladdress, &QAction::triggered, this, whole(&RL::RemoveAllTones));
   connect(selectall, &QAction::triggered, this, whole(&RL::TickAll));
-  connect(outputs3, &QAction::triggered, this, [this] { RunCommand(this, [this] { outputs3_Click(); }); });
-  connect(outputaxf, &QAction::triggered, this, [this] { RunCommand(this, [this] { outputaxf_Click(); }); });
+  // A row whose address cannot be read fails as a row that cannot be read.
+  connect(outputs3, &QAction::triggered, this,
+          [this] { RunCommand(this, [this] { outputs3_Click(); }, msg::kFileError); });
+  connect(outputaxf, &QAction::triggered, this,
+          [this] { RunCommand(this, [this] { outputaxf_Click(); }, msg::kFileError); });
   return ListView3;
 }
 
@@ -127,7 +130,7 @@ void Form1::ET1_Change(const QString& folder) {
   if (folder.isEmpty()) return;
   m_folders.mmfFilePath = FromQ(folder);
   m_toneFiles.ReadFolder(m_folders.mmfFilePath);
-  m_toneFileView->Refresh();
+  m_toneFileView->Reload();
   RefreshFile1();
 }
 
@@ -138,8 +141,7 @@ void Form1::RefreshFile1() {
 }
 
 void Form1::ListView1_ColumnClick(int column) {
-  m_toneFiles.HeaderClicked(column);
-  m_toneFileView->Refresh();
+  m_toneFileView->Reordered(m_toneFiles.HeaderClicked(column));
 }
 
 void Form1::ListView1_DblClick() {
@@ -150,15 +152,14 @@ void Form1::ListView1_DblClick() {
 
 void Form1::ListView1_MouseDown(const QPoint& pos) {
   addmmf->setEnabled(!m_toneFileView->SelectedRows().empty());
-  m_replacements.SortReplacementList();
+  const app::RowOrder order = m_replacements.SortReplacementList();
   m_replacements.RenumberReplacementList();
-  m_replacementView->Refresh();
+  m_replacementView->Reordered(order);
   menufile2->popup(ListView1->viewport()->mapToGlobal(pos));
 }
 
 void Form1::addmmf_Click() {
-  m_replacements.AddFiles(m_toneFiles, m_toneFileView->SelectedRows());
-  m_replacementView->Refresh();
+  m_replacementView->Reordered(m_replacements.AddFiles(m_toneFiles, m_toneFileView->SelectedRows()));
 }
 
 std::optional<int> Form1::SelectedReplacementRow() const {
@@ -188,7 +189,7 @@ void Form1::ReplacementCommand(void (tones::ReplacementList::*command)(std::opti
 
 void Form1::outputs3_Click() {
   if (m_replacements.PatchRows().empty()) return;
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, true);
+  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
   RunReplacementPatch(FromQ(path));
@@ -197,9 +198,7 @@ void Form1::outputs3_Click() {
 void Form1::outputaxf_Click() { RunReplacementPatch({}); }
 
 void Form1::RunReplacementPatch(const std::string& s3Path) {
-  const app::QuestionFn ask = [this](std::string_view text, std::string_view title) {
-    return Platform::Current().Ask(this, text, title);
-  };
+  const app::QuestionFn ask = AskUser();
   Outcome done;
   {
     ProgressLoop loop(ProgressBar1, static_cast<std::int64_t>(m_replacements.PatchRows().size()), CommandWidgets());

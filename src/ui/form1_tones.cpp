@@ -149,8 +149,10 @@ QWidget* Form1::BuildToneList(QWidget* parent) {
   });
   line1 = NamedSeparator(menufile1, "line1");
   addaddress = NamedAction(menufile1, "addaddress", "Zur Liste hinzu");
-  connect(outputselect, &QAction::triggered, this, [this] { RunCommand(this, [this] { outputselect_Click(); }); });
-  connect(outputall, &QAction::triggered, this, [this] { RunCommand(this, [this] { outputall_Click(); }); });
+  connect(outputselect, &QAction::triggered, this,
+          [this] { RunCommand(this, [this] { outputselect_Click(); }, msg::kFileError); });
+  connect(outputall, &QAction::triggered, this,
+          [this] { RunCommand(this, [this] { outputall_Click(); }, msg::kFileError); });
   connect(addaddress, &QAction::triggered, this, &Form1::addaddress_Click);
 
   auto* layout = new QVBoxLayout(box);
@@ -161,9 +163,9 @@ QWidget* Form1::BuildToneList(QWidget* parent) {
 }
 
 std::optional<tones::ToneEntry> Form1::SelectedToneEntry() const {
-  const std::vector<int> rows = m_toneView->SelectedRows();
-  if (rows.empty() || rows.front() >= m_toneList.RowCount()) return std::nullopt;
-  return m_toneList.Row(rows.front());
+  const int row = m_toneView->ActiveRow();
+  if (row < 0 || row >= m_toneList.RowCount()) return std::nullopt;
+  return m_toneList.Row(row);
 }
 
 void Form1::GetTone_Click() {
@@ -176,7 +178,7 @@ void Form1::GetTone_Click() {
     ProgressLoop loop(ProgressBar1, m_image.Size(), CommandWidgets());
     BusyCursor busy;
     scanned = tones::ScanTones(m_image, m_toneList, loop.Callback());
-    m_toneView->Refresh();
+    m_toneView->Reload();
     LetEventsRun();
   }
   ShowOutcome(scanned);
@@ -188,7 +190,7 @@ void Form1::SaveToneTable_Click() {
     return;
   }
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kToneTableFilter, true);
+      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kToneTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   const QString caption = ListView4->headerItem()->text(tones::kToneSize);
@@ -200,14 +202,14 @@ void Form1::OpenToneTable_Click() {
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   const Outcome opened = tones::OpenToneTable(FromQ(path), m_toneList);
-  m_toneView->Refresh();
+  m_toneView->Reload();
   ShowOutcome(opened);
 }
 
 void Form1::ListView4_DblClick() {
   const std::optional<tones::ToneEntry> entry = SelectedToneEntry();
   if (m_toneList.Empty() || !entry) return;
-  NoteRow = m_toneView->SelectedRows().front();
+  NoteRow = m_toneView->ActiveRow();
 
   // The note editor lies over the Note cell of the row (the adapter shows
   // model row i as item i).
@@ -257,7 +259,7 @@ void Form1::ExportToneRows(bool all) {
     Platform::Current().ShowMessage(this, msg::kSelectToneToExport);
     return;
   }
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.RingSavePath), app::kMmfFilter, true);
+  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.RingSavePath), app::kMmfFilter);
   if (path.isEmpty()) return;
   m_folders.RingSavePath = image::FolderOf(FromQ(path));
   Outcome exported;
@@ -272,8 +274,7 @@ void Form1::ExportToneRows(bool all) {
 }
 
 void Form1::addaddress_Click() {
-  m_replacements.AddTones(m_toneList, m_toneView->SelectedRows());
-  m_replacementView->Refresh();
+  m_replacementView->Reordered(m_replacements.AddTones(m_toneList, m_toneView->SelectedRows()));
 }
 
 }  // namespace korvana::ui

@@ -182,6 +182,7 @@ void Form3::OpenPic() {
     Platform::Current().ShowMessage(this, opened.message);
     return;
   }
+  m_everOpened = true;
   ShowNewPicture();
   Label9->setText(QString::number(m_picture.size));
   const bool tooLarge = pictures::TooLarge(m_target, m_picture);
@@ -241,7 +242,7 @@ void Form3::ShowNewPicture() {
 void Form3::RefreshButtons() {
   const bool loaded = m_picture.loaded && !m_busy;
   m_openAction->setEnabled(!m_busy && m_targetOk);
-  m_saveAction->setEnabled(loaded);
+  m_saveAction->setEnabled(m_everOpened && !m_busy);
   // The compressed form keeps the picture as compressed pixels: the editor
   // offers no turns for it.
   const bool turns = loaded && !m_target.shape.compressed;

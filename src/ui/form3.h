@@ -34,6 +34,8 @@ class Form3 : public QWidget {
 
   [[nodiscard]] const pictures::ReplacementTarget& Target() const { return m_target; }
   [[nodiscard]] const pictures::NewPicture& Picture() const { return m_picture; }
+  // True while a compression runs (the window then refuses to close).
+  [[nodiscard]] bool Busy() const { return m_busy; }
 
  signals:
   void Unloaded();
@@ -73,6 +75,9 @@ class Form3 : public QWidget {
   pictures::NewPicture m_picture;
   bool m_targetOk = false;
   bool m_busy = false;
+  // "Save" stays enabled once a picture was opened, also after a later
+  // open was cancelled or failed.
+  bool m_everOpened = false;
 
   QToolBar* Toolbar1 = nullptr;
   QAction* m_openAction = nullptr;

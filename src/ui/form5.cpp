@@ -38,7 +38,7 @@ void Form5::Modify_Click() {
       Platform::Current().ShowMessage(this, msg::kSelectRows);
       return;
     }
-    const QString out = Platform::Current().SaveFileName(this, ToQ(m_main.Folders().S3SavePath), app::kS3Filter, false);
+    const QString out = Platform::Current().SaveFileName(this, ToQ(m_main.Folders().S3SavePath), app::kS3Filter);
     if (out.isEmpty()) return;
     m_main.Folders().S3SavePath = image::FolderOf(FromQ(out));
     m_main.ShowOutcome(tools::WriteOffsetPatch(*place, address, size, FromQ(out)), this);

@@ -32,9 +32,24 @@ ListAdapter::ListAdapter(QTreeWidget* view, app::TextList& model, const std::vec
   connect(m_view, &QTreeWidget::itemChanged, this, &ListAdapter::OnItemChanged);
 }
 
-void ListAdapter::Refresh() {
-  const std::vector<int> selected = SelectedRows();
-  const int current = CurrentRow();
+void ListAdapter::Refresh() { Show(SelectedRows(), CurrentRow()); }
+
+void ListAdapter::Reload() { Show({}, -1); }
+
+void ListAdapter::Reordered(const app::RowOrder& order) {
+  const std::vector<int> wasSelected = SelectedRows();
+  const int wasCurrent = CurrentRow();
+  std::vector<int> selected;
+  int current = -1;
+  for (int now = 0; now < static_cast<int>(order.size()); ++now) {
+    const int before = order[static_cast<std::size_t>(now)];
+    if (std::binary_search(wasSelected.begin(), wasSelected.end(), before)) selected.push_back(now);
+    if (before == wasCurrent) current = now;
+  }
+  Show(selected, current);
+}
+
+void ListAdapter::Show(const std::vector<int>& selected, int current) {
   m_refreshing = true;
   m_view->clear();
   QList<QTreeWidgetItem*> items;
@@ -56,7 +71,7 @@ void ListAdapter::Refresh() {
   }
   m_view->addTopLevelItems(items);
   for (int r : selected) {
-    if (r < rows) items[r]->setSelected(true);
+    if (r >= 0 && r < rows) items[r]->setSelected(true);
   }
   if (current >= 0 && current < rows) m_view->setCurrentItem(items[current], 0, QItemSelectionModel::NoUpdate);
   m_refreshing = false;
@@ -72,6 +87,13 @@ std::vector<int> ListAdapter::SelectedRows() const {
 int ListAdapter::CurrentRow() const {
   QTreeWidgetItem* item = m_view->currentItem();
   return item != nullptr ? item->data(0, kRowRole).toInt() : -1;
+}
+
+int ListAdapter::ActiveRow() const {
+  const int current = CurrentRow();
+  const std::vector<int> selected = SelectedRows();
+  if (current >= 0 && std::binary_search(selected.begin(), selected.end(), current)) return current;
+  return selected.empty() ? -1 : selected.front();
 }
 
 void ListAdapter::SelectRow(int row) {

@@ -31,12 +31,22 @@ class ListAdapter : public QObject {
  public:
   ListAdapter(QTreeWidget* view, app::TextList& model, const std::vector<ListColumn>& columns);
 
-  // Shows the model's rows anew, keeping the selection by row index.
+  // Shows the model's rows anew after they changed in place, keeping the
+  // selection on the same row indices.
   void Refresh();
+  // Shows the model's rows after they were reordered (order[newRow] is the
+  // row's index before): the selection and the current row follow their items.
+  void Reordered(const app::RowOrder& order);
+  // Shows a list that was filled anew: nothing is selected.
+  void Reload();
   // Model rows of the selected items, ascending.
   [[nodiscard]] std::vector<int> SelectedRows() const;
   // The model row of the current item, -1 for none.
   [[nodiscard]] int CurrentRow() const;
+  // The row a command for one row acts on: the current row when it is
+  // selected (the row the user clicked last, right clicks included), else
+  // the first selected row; -1 without a selection.
+  [[nodiscard]] int ActiveRow() const;
   void SelectRow(int row);
   [[nodiscard]] QTreeWidget* View() const { return m_view; }
 
@@ -47,6 +57,8 @@ class ListAdapter : public QObject {
 
  private:
   void OnItemChanged(QTreeWidgetItem* item, int column);
+  // Fills the view from the model and selects the given rows.
+  void Show(const std::vector<int>& selected, int current);
 
   QTreeWidget* m_view;
   app::TextList& m_model;

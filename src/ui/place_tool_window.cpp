@@ -108,7 +108,7 @@ void PlaceToolWindow::search_Click() {
         w.ProgressBar1->setValue(w.ProgressBar1->minimum());
         w.ProgressBar1->hide();
         w.SetSearching(false);
-        w.m_adapter->Refresh();
+        w.m_adapter->Reload();
         w.Modify->setEnabled(w.m_places.RowCount() >= 1);
       }
     } scope{*this};

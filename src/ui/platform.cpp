@@ -16,7 +16,7 @@ namespace korvana::ui {
 QString ToQ(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 std::string FromQ(const QString& text) { return text.toUtf8().toStdString(); }
 
-QString QtFilterOf(std::string_view vbFilter) {
+QStringList QtFiltersOf(std::string_view vbFilter) {
   const QStringList parts = ToQ(vbFilter).split('|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -24,7 +24,7 @@ QString QtFilterOf(std::string_view vbFilter) {
     patterns.replace(';', ' ');
     filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
   }
-  return filters.join(QStringLiteral(";;"));
+  return filters;
 }
 
 namespace {
@@ -68,14 +68,24 @@ app::Answer Platform::Ask(QWidget* parent, std::string_view text, std::string_vi
   }
 }
 
-QString Platform::OpenFileName(QWidget* parent, const QString& folder, std::string_view vbFilter) {
-  return QFileDialog::getOpenFileName(parent, QString(), folder, QtFilterOf(vbFilter));
+namespace {
+// The filter entry filterIndex (from 1), or the first one.
+QString FilterEntry(const QStringList& filters, int filterIndex) {
+  if (filterIndex >= 1 && filterIndex <= filters.size()) return filters.at(filterIndex - 1);
+  return filters.value(0);
+}
+}  // namespace
+
+QString Platform::OpenFileName(QWidget* parent, const QString& folder, std::string_view vbFilter, int filterIndex) {
+  const QStringList filters = QtFiltersOf(vbFilter);
+  QString selected = FilterEntry(filters, filterIndex);
+  return QFileDialog::getOpenFileName(parent, QString(), folder, filters.join(QStringLiteral(";;")), &selected);
 }
 
-QString Platform::SaveFileName(QWidget* parent, const QString& folder, std::string_view vbFilter,
-                               bool overwritePrompt) {
-  return QFileDialog::getSaveFileName(parent, QString(), folder, QtFilterOf(vbFilter), nullptr,
-                                      overwritePrompt ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
+QString Platform::SaveFileName(QWidget* parent, const QString& folder, std::string_view vbFilter, int filterIndex) {
+  const QStringList filters = QtFiltersOf(vbFilter);
+  QString selected = FilterEntry(filters, filterIndex);
+  return QFileDialog::getSaveFileName(parent, QString(), folder, filters.join(QStringLiteral(";;")), &selected);
 }
 
 QString Platform::BrowseForFolder(QWidget* parent) {
@@ -94,12 +104,16 @@ BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
 void LetEventsRun() { QApplication::processEvents(); }
 
-void RunCommand(QWidget* parent, const std::function<void()>& body) {
+void RunCommand(QWidget* parent, const std::function<void()>& body, int failureMessage) {
   try {
     body();
   } catch (const image::HexOverflow&) {
     while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
-    Platform::Current().ShowError(parent, QStringLiteral("Overflow"));
+    if (failureMessage != 0) {
+      Platform::Current().ShowMessage(parent, failureMessage);
+    } else {
+      Platform::Current().ShowError(parent, QStringLiteral("Overflow"));
+    }
   }
 }
 

@@ -18,8 +18,9 @@ namespace korvana::ui {
 QString ToQ(std::string_view utf8);
 std::string FromQ(const QString& text);
 
-// "desc|pattern|desc|pattern" (patterns separated by ';') as a Qt filter list.
-QString QtFilterOf(std::string_view vbFilter);
+// "desc|pattern|desc|pattern" (patterns separated by ';') as Qt's filters,
+// one entry each.
+QStringList QtFiltersOf(std::string_view vbFilter);
 
 class Platform {
  public:
@@ -32,10 +33,13 @@ class Platform {
   virtual void ShowError(QWidget* parent, const QString& text);
   virtual app::Answer Ask(QWidget* parent, std::string_view text, std::string_view title);
 
-  // Empty when the user cancels.
-  virtual QString OpenFileName(QWidget* parent, const QString& folder, std::string_view vbFilter);
+  // Empty when the user cancels. filterIndex (from 1) is the filter entry
+  // shown first. A save dialog asks before it replaces an existing file: a
+  // slip of the mouse must not put a patch over a firmware.
+  virtual QString OpenFileName(QWidget* parent, const QString& folder, std::string_view vbFilter,
+                               int filterIndex = 1);
   virtual QString SaveFileName(QWidget* parent, const QString& folder, std::string_view vbFilter,
-                               bool overwritePrompt);
+                               int filterIndex = 1);
   // The chosen folder with exactly one trailing separator; empty on cancel.
   virtual QString BrowseForFolder(QWidget* parent);
 
@@ -61,8 +65,10 @@ class BusyCursor {
 void LetEventsRun();
 
 // The command boundary of a handler: runs body, and turns the overflow of a
-// hex field (a value of 80000000 or more) into the failure of this command,
-// shown as a box, instead of letting it end the program.
-void RunCommand(QWidget* parent, const std::function<void()>& body);
+// hex value (80000000 or more) into the failure of this command instead of
+// letting it end the program. The failure shows failureMessage, the
+// command's own message for a row it cannot read; a command without one
+// (a hex field typed by the user) shows an "Overflow" box.
+void RunCommand(QWidget* parent, const std::function<void()>& body, int failureMessage = 0);
 
 }  // namespace korvana::ui

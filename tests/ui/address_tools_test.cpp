@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -29,6 +31,30 @@ void SetText(QWidget* window, const char* name, const QString& text) { Find<QLin
 void Click(QWidget* window, const char* name) { Find<QPushButton>(window, name)->click(); }
 void Tick(QWidget* window, int row) {
   Find<QTreeWidget>(window, "ListView1")->topLevelItem(row)->setCheckState(0, Qt::Checked);
+}
+
+// Runs command, answering the real save dialog it opens with path (an
+// existing file) and Yes to whatever question comes: true when the dialog
+// asked before replacing the file.
+bool AskedBeforeReplacing(const QString& path, const std::function<void()>& command) {
+  bool asked = false;
+  bool chosen = false;
+  QTimer driver;
+  QObject::connect(&driver, &QTimer::timeout, [&] {
+    QWidget* top = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(top)) {
+      asked = true;
+      box->button(QMessageBox::Yes)->click();
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(top); dialog != nullptr && !chosen) {
+      chosen = true;
+      dialog->selectFile(path);
+      // Queued: the question it may ask must find this driver free to answer.
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    }
+  });
+  driver.start(10);
+  command();
+  return asked;
 }
 
 QStringList Rows(QWidget* window) {
@@ -113,8 +139,10 @@ class AddressToolsTest : public QObject {
     Click(w, "Modify");
     QCOMPARE(e.platform.messages.size(), std::size_t{3});
     std::filesystem::create_directory(e.Path("out"));
-    e.platform.paths.push_back(Q(e.Path("out/tone.s3")));
-    Click(w, "Modify");
+    korvana::test::WriteText(e.Path("out/tone.s3"), "old");
+    e.platform.realSaveDialogs = true;
+    QVERIFY(AskedBeforeReplacing(Q(e.Path("out/tone.s3")), [&] { Click(w, "Modify"); }));
+    e.platform.realSaveDialogs = false;
     QCOMPARE(e.platform.messages.back(), 10);
     QCOMPARE(korvana::test::ReadText(e.Path("out/tone.s3")),
              std::string("S00600004844521B\r\nS30D000020000000A000E803000047\r\nS705A002000058\r\n"));
@@ -131,8 +159,10 @@ class AddressToolsTest : public QObject {
     Click(w, "search");
     QCOMPARE(Rows(w), QStringList{"01 0x00005000 [x]"});
     SetText(w, "Text2", "00A20000");
-    e.platform.paths.push_back(Q(e.Path("pic.s3")));
-    Click(w, "Modify");
+    korvana::test::WriteBytes(e.Path("pic.s3"), {1});
+    e.platform.realSaveDialogs = true;
+    QVERIFY(AskedBeforeReplacing(Q(e.Path("pic.s3")), [&] { Click(w, "Modify"); }));
+    e.platform.realSaveDialogs = false;
     QCOMPARE(e.platform.messages, std::vector<int>{10});
     QCOMPARE(korvana::test::ReadText(e.Path("pic.s3")),
              std::string("S00600004844521B\r\nS309000050040000A20000\r\nS705A002000058\r\n"));

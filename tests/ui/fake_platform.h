@@ -25,9 +25,13 @@ class FakePlatform : public Platform {
     answers.pop_front();
     return a;
   }
-  QString OpenFileName(QWidget*, const QString&, std::string_view) override { return Next(); }
-  QString SaveFileName(QWidget*, const QString&, std::string_view, bool overwrite) override {
-    lastOverwritePrompt = overwrite;
+  QString OpenFileName(QWidget*, const QString&, std::string_view, int filterIndex) override {
+    filterIndices.push_back(filterIndex);
+    return Next();
+  }
+  QString SaveFileName(QWidget* parent, const QString& folder, std::string_view filter, int filterIndex) override {
+    filterIndices.push_back(filterIndex);
+    if (realSaveDialogs) return Platform::SaveFileName(parent, folder, filter, filterIndex);
     return Next();
   }
   QString BrowseForFolder(QWidget*) override { return Next(); }
@@ -39,7 +43,8 @@ class FakePlatform : public Platform {
   std::deque<QString> paths;  // answers of the file and folder dialogs
   QStringList opened;
   int questions = 0;
-  bool lastOverwritePrompt = false;
+  std::vector<int> filterIndices;  // the preselected filter of each file dialog, in order
+  bool realSaveDialogs = false;    // save dialogs are Qt's own, for a test to drive
 
  private:
   QString Next() {

@@ -95,7 +95,6 @@ class Form1ConverterTest : public QObject {
     Find<QPushButton>(&e.form, "OpenS3File")->click();
     Find<QLineEdit>(&e.form, "Text3")->setText(QStringLiteral("ff"));
     go->click();
-    QVERIFY(e.platform.lastOverwritePrompt);
     std::vector<std::uint8_t> image(16, 0xFF);
     image.insert(image.end(), {0xAB, 0xCD});
     QCOMPARE(ReadBytes(e.Path("image.bin")), image);

@@ -89,7 +89,6 @@ class Form1StringsTest : public QObject {
     std::filesystem::create_directories(tab.Path("out"));
     tab.platform.paths.push_back(Q(tab.Path("out/strings.s3")));
     tab.Trigger("outputStrS3");
-    QVERIFY(tab.platform.lastOverwritePrompt);
     QCOMPARE(Shown(tab.platform).back(), 10);
     QCOMPARE(tab.form.Folders().S3SavePath, tab.Path("out"));
     const std::string text = korvana::test::ReadText(tab.Path("out/strings.s3"));
@@ -125,6 +124,18 @@ class Form1StringsTest : public QObject {
     QCOMPARE(Shown(tab.platform), (std::vector<int>{17, 2}));
     QVERIFY(!QFile::exists(Q(tab.Path("bad.s3"))));
     QVERIFY(!tab.form.ToolbarAction(QStringLiteral("Save"))->isEnabled());
+
+    // A row whose address no image has fails each command with its own message.
+    tab.Trigger("Removeall");
+    tab.Search(QStringLiteral("Menu"), false);
+    tab.Field("Text10")->setText(QStringLiteral("80000300"));
+    tab.Add(QStringLiteral("Hi"));
+    tab.List()->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    tab.platform.paths.push_back(Q(tab.Path("bad.s3")));
+    tab.Trigger("outputStrS3");
+    tab.Trigger("outputStraxf");
+    QCOMPARE(Shown(tab.platform), (std::vector<int>{17, 2, 17, 2}));
+    QVERIFY(tab.platform.errors.isEmpty());
   }
 };
 

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -47,6 +48,41 @@ class Form1Test : public QObject {
     QCOMPARE(e.platform.messages, std::vector<int>{1});
     QCOMPARE(e.form.StatusPanelText(6), QStringLiteral("fw.bin"));
     QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));
+
+    // A name from the command line is relative to the caller's folder.
+    const QString caller = QDir::currentPath();
+    QDir::setCurrent(Q(e.Path()));
+    const bool opened = e.form.OpenHandsetFile(QStringLiteral("fw.bin"));
+    QDir::setCurrent(caller);
+    QVERIFY(opened);
+    QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));
+    QCOMPARE(e.form.Folders().MobileFilePath, e.Path());
+  }
+
+  void openingAnotherFileAsksAboutAChangeFirst() {
+    Editor e(std::vector<std::uint8_t>(64, 0));
+    korvana::test::WriteBytes(e.Path("other.bin"), std::vector<std::uint8_t>(32, 1));
+    QAction* open = Find<QAction>(&e.form, "menuopen");
+    auto modify = [&] { QVERIFY(e.form.Image().CopyIntoImage(std::vector<std::uint8_t>{7}, 5, 1).ok); };
+    modify();
+    e.platform.answers = {app::Answer::kCancel, app::Answer::kYes};
+    e.platform.paths = {Q(e.Path("other.bin"))};
+    open->trigger();  // Cancel: no dialog, the changed image stays
+    QCOMPARE(e.platform.questions, 1);
+    QCOMPARE(e.form.Image().Size(), 64);
+    QVERIFY(e.form.Image().Modified());
+    open->trigger();  // Yes: saved, then the other file opens
+    QCOMPARE(ReadBytes(e.Path("fw.bin"))[5], std::uint8_t{7});
+    QCOMPARE(e.form.Image().FileName(), e.Path("other.bin"));
+
+    modify();
+    e.platform.answers = {app::Answer::kNo};
+    e.platform.paths = {Q(e.Path("fw.bin"))};
+    open->trigger();  // No: the change is dropped
+    QCOMPARE(e.platform.questions, 3);
+    QCOMPARE(ReadBytes(e.Path("other.bin"))[5], std::uint8_t{1});
+    QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));
+    QVERIFY(!e.form.ToolbarAction(QStringLiteral("Save"))->isEnabled());
   }
 
   void saveFollowsTheModifiedStateAndClosingAsksWhileModified() {
@@ -90,8 +126,8 @@ class Form1Test : public QObject {
   }
 
   void filtersConvertToQtForm() {
-    QCOMPARE(QtFilterOf("手机文件(*.bin,*.tfs)|*.bin;*.tfs|所有文件(*.*)|*.*"),
-             QString::fromUtf8("手机文件(*.bin,*.tfs) (*.bin *.tfs);;所有文件(*.*) (*.*)"));
+    QCOMPARE(QtFiltersOf("手机文件(*.bin,*.tfs)|*.bin;*.tfs|所有文件(*.*)|*.*"),
+             QString::fromUtf8("手机文件(*.bin,*.tfs) (*.bin *.tfs);;所有文件(*.*) (*.*)").split(QStringLiteral(";;")));
   }
 };
 

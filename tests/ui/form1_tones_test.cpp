@@ -1,4 +1,5 @@
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -30,9 +31,9 @@ class Form1TonesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void offsetEntriesOpenTheToolWindowsForTheSelectedTone() {
+  void offsetEntriesOpenTheToolWindowsForTheRowClickedLast() {
     ScannedForm f;
-    SelectRows(f.tones, {1});
+    SelectRows(f.tones, {1, 0});  // rows 0 and 1 selected, row 1 clicked last
     for (const char* entry : {"T_series", "S_series"}) {
       Find<QAction>(&f.form, entry)->trigger();
       QVERIFY(f.form.ToolWindow() != nullptr);
@@ -53,6 +54,9 @@ class Form1TonesTest : public QObject {
     QTRY_COMPARE(qobject_cast<QFileSystemModel*>(tree->model())->filePath(tree->currentIndex()), Q(e.Path("prog")));
 
     ScannedForm s;
+    SelectRows(s.tones, {1});
+    Find<QPushButton>(&s.form, "GetTone")->click();  // a list filled anew has no selection
+    QVERIFY(s.tones->selectedItems().isEmpty());
     QCOMPARE(s.tones->topLevelItemCount(), 3);
     QCOMPARE(RowTexts(s.tones, 2), (QStringList{"003", "0x00005000", "0x0000605B", "4188", ""}));
     QVERIFY(Find<QProgressBar>(&s.form, "ProgressBar1")->isHidden());
@@ -112,7 +116,6 @@ class Form1TonesTest : public QObject {
     s.platform.paths.push_back(Q(s.Path("out/x.mmf")));
     Find<QAction>(&s.form, "outputselect")->trigger();
     QCOMPARE(Shown(s.platform), (std::vector<int>{8, 9}));
-    QVERIFY(s.platform.lastOverwritePrompt);
     QCOMPARE(korvana::test::FilesIn(s.Path("out")), (std::vector<std::string>{"x-001.mmf", "x-003.mmf"}));
     QCOMPARE(ReadBytes(s.Path("out/x-003.mmf")), RealTone("c.mmf"));
     QCOMPARE(s.form.Folders().RingSavePath, s.Path("out"));
@@ -133,6 +136,13 @@ class Form1TonesTest : public QObject {
     QCOMPARE(files->topLevelItemCount(), 2);
     QCOMPARE(RowTexts(files, 0), (QStringList{"a.mmf", "002140"}));
     QCOMPARE(Find<QListWidget>(&s.form, "File1")->count(), 2);
+    // A sort by name (descending first) keeps a.mmf selected where it moves.
+    SelectRows(files, {0});
+    emit files->header()->sectionClicked(0);
+    QCOMPARE(RowTexts(files, 1).at(0), QStringLiteral("a.mmf"));
+    QCOMPARE(files->selectedItems().size(), 1);
+    QCOMPARE(files->selectedItems().at(0)->text(0), QStringLiteral("a.mmf"));
+    emit files->header()->sectionClicked(0);  // and ascending again
 
     // a.mmf with tone 003 (c's place, 4188 bytes), c.mmf with tone 002 (1116 bytes).
     SelectRows(files, {0, 1});
@@ -193,6 +203,37 @@ class Form1TonesTest : public QObject {
     Find<QAction>(&s.form, "movemmf")->trigger();  // keeps the tone, drops the file
     QCOMPARE(RowTexts(pairs, 0).at(1), QString());
     QCOMPARE(pairs->topLevelItem(0)->checkState(0), Qt::Unchecked);
+  }
+
+  void aRowPastTheAddressRangeFailsTheCommandAndSaveShowsTheRowsBefore() {
+    ScannedForm s;
+    korvana::test::WriteText(s.Path("t.txt"), " 001 : 0x00001000 - 0x0000100F  Byte: 16 \t\r\n"
+                                              " 002 : 0x80000000 - 0x8000000F  Byte: 16 \t\r\n");
+    s.platform.paths.push_back(Q(s.Path("t.txt")));
+    Find<QPushButton>(&s.form, "OpenToneTable")->click();
+    const std::string mine = s.Path("mine");
+    std::filesystem::create_directories(mine);
+    korvana::test::WriteBytes(mine + "/x.mmf", std::vector<std::uint8_t>(16, 0x42));
+    auto* tree = Find<QTreeView>(&s.form, "ET1");
+    tree->setCurrentIndex(qobject_cast<QFileSystemModel*>(tree->model())->index(Q(mine)));
+    auto* files = Find<QTreeWidget>(&s.form, "ListView1");
+    for (int i = 0; i < 2; ++i) {
+      SelectRows(files, {0});
+      Find<QAction>(&s.form, "addmmf")->trigger();
+    }
+    SelectRows(s.tones, {0, 1});
+    Find<QAction>(&s.form, "addaddress")->trigger();
+    auto* pairs = Find<QTreeWidget>(&s.form, "ListView3");
+    for (int r : {0, 1}) pairs->topLevelItem(r)->setCheckState(0, Qt::Checked);
+
+    s.platform.paths.push_back(Q(s.Path("p.s3")));
+    Find<QAction>(&s.form, "outputs3")->trigger();
+    Find<QAction>(&s.form, "outputaxf")->trigger();
+    QCOMPARE(Shown(s.platform), (std::vector<int>{2, 2}));
+    QVERIFY(s.platform.errors.isEmpty());
+    QVERIFY(!QFile::exists(Q(s.Path("p.s3"))));
+    QCOMPARE(s.form.Image().Bytes()[0x1000], std::uint8_t{0x42});  // the first row went in
+    QVERIFY(s.form.ToolbarAction(QStringLiteral("Save"))->isEnabled());
   }
 };
 

@@ -152,14 +152,41 @@ class Form3Test : public QObject {
     EditorFixture::Open(editor, f.platform, f.Bmp("rgb.bmp", Bmp24Of(8, 8, Scattered)));
     EditorFixture::Action(editor, "Save")->trigger();
     QCOMPARE(f.platform.messages, std::vector<int>{34});
+    // Once a picture was opened, "Save" stays through a cancelled or failed open.
+    EditorFixture::Action(editor, "Open")->trigger();
+    EditorFixture::Open(editor, f.platform, f.dir.Path("missing.bmp"));
+    QCOMPARE(f.platform.messages, (std::vector<int>{34, 37}));
+    QVERIFY(EditorFixture::Action(editor, "Save")->isEnabled());
+    f.platform.messages.clear();
 
     EditorFixture::Open(editor, f.platform, f.Bmp("mono.bmp", Bmp1Of(8, 8, true, [](int x, int y) { return x == y; })));
     QVERIFY(EditorFixture::Enabled(editor, "VCommand"));
     QVERIFY(!EditorFixture::Enabled(editor, "HCommand"));
     QVERIFY(!EditorFixture::Enabled(editor, "A1Command"));
     EditorFixture::Action(editor, "Save")->trigger();
-    QCOMPARE(f.platform.messages, (std::vector<int>{34, 20}));
+    QCOMPARE(f.platform.messages, std::vector<int>{20});
     QCOMPARE(f.ImageRange(0x100, 8), (Bytes{1, 2, 4, 8, 16, 32, 64, 128}));
+  }
+
+  void closingTheMainWindowAsksFirstThenClosesEditorAndPreview() {
+    EditorFixture f;
+    Form3* editor = f.OpenEditor(0, 1);
+    QVERIFY(editor != nullptr);
+    EditorFixture::Open(editor, f.platform, f.Bmp("new.bmp", Bmp24Of(4, 3, Scattered)));
+    EditorFixture::Action(editor, "Save")->trigger();  // the frame goes in, the editor closes
+    QCOMPARE(f.platform.messages, std::vector<int>{20});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::mouseClick(f.form.PreviewWindow()->Box(2), Qt::LeftButton);
+    QVERIFY(f.form.EditorWindow() != nullptr);
+
+    f.platform.answers = {app::Answer::kCancel, app::Answer::kNo};
+    QVERIFY(!f.form.close());
+    QCOMPARE(f.platform.questions, 1);
+    QVERIFY(f.form.isVisible() && f.form.PreviewWindow()->isVisible() && f.form.EditorWindow()->isVisible());
+    QVERIFY(f.form.close());
+    QCOMPARE(f.platform.questions, 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(f.form.EditorWindow() == nullptr && f.form.PreviewWindow() == nullptr);
   }
 
   void aLargerCompressedPictureTurnsRedAndAsksBeforeSaving() {

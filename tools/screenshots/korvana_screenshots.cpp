@@ -44,8 +44,8 @@ class ScriptedPlatform : public korvana::ui::Platform {
   korvana::app::Answer Ask(QWidget*, std::string_view, std::string_view) override {
     return korvana::app::Answer::kYes;
   }
-  QString OpenFileName(QWidget*, const QString&, std::string_view) override { return Next(); }
-  QString SaveFileName(QWidget*, const QString&, std::string_view, bool) override { return Next(); }
+  QString OpenFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
+  QString SaveFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
   QString BrowseForFolder(QWidget*) override { return Next(); }
   void OpenWithAssociatedApp(const QString&) override {}
 
