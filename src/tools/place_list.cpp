@@ -24,13 +24,11 @@ bool PlaceList::SetTicked(int row, bool ticked) {
   return true;
 }
 
-bool PlaceList::Add(Address place) {
-  if (RowCount() >= kMaxPlaces) return false;
+void PlaceList::Add(Address place) {
   PlaceRow row;
   row.number = image::ZeroPad(std::to_string(RowCount() + 1), kNumberDigits);
   row.place = std::string(kPlacePrefix) + image::HexPad(place, kPlaceDigits);
   m_rows.push_back(std::move(row));
-  return true;
 }
 
 void PlaceList::TickSingleHit() {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/cli_expect.h"
 
 namespace korvana::test {
@@ -35,6 +37,14 @@ TEST_F(CliAddr, FindsTheStoredToneAddressAndSetsANewOne) {
   EXPECT_EQ(ReadBytes(fw), expected);
   EXPECT_EQ(CliOut({"addr", "find", fw, "1000"}), "01\t0x00000200\n");
   EXPECT_EQ(CliOut({"addr", "find", fw, "0x00002000"}), "01\t0x00000300\n");
+}
+
+TEST_F(CliAddr, FindListsEveryPlaceHoweverMany) {
+  WriteBytes(fw, std::vector<std::uint8_t>(33000, 0));  // the address 0 at every index from 1 on
+  const std::string out = CliOut({"addr", "find", fw, "0"});
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 33000 - 4);
+  EXPECT_NE(out.find("\n32768\t0x00008000\n"), std::string::npos);
+  EXPECT_TRUE(out.ends_with("\n32996\t0x000080E4\n"));
 }
 
 TEST_F(CliAddr, RefusedChangesLeaveTheFirmwareAsItWas) {
