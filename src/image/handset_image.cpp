@@ -25,10 +25,11 @@ std::span<const std::uint8_t> AsBytes(std::string_view s) {
 }  // namespace
 
 std::vector<std::uint8_t> PatternBytesOf(std::string_view patternHex) {
+  const std::vector<std::string_view> chars = CharactersOf(patternHex);
   std::vector<std::uint8_t> pattern;
-  pattern.reserve(patternHex.size() / 2);
-  for (std::size_t i = 0; i + 1 < patternHex.size(); i += 2) {
-    pattern.push_back(HexByteValue(patternHex.substr(i, 2)));
+  pattern.reserve(chars.size() / 2);
+  for (std::size_t i = 0; i + 1 < chars.size(); i += 2) {
+    pattern.push_back(static_cast<std::uint8_t>(HexDigitValue(chars[i]) * 16 + HexDigitValue(chars[i + 1])));
   }
   return pattern;
 }

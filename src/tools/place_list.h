@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/text_list.h"
@@ -19,6 +20,10 @@ struct PlaceRow {
   std::string place;   // "0x" and eight upper-case hex digits
   bool ticked = false;
 };
+
+// The hex digits of an address column as the lists show it ("0x0000ABCD",
+// "0X00A1B2C4"): its last eight characters.
+[[nodiscard]] std::string_view AddressDigitsOf(std::string_view column);
 
 class PlaceList : public app::TextList {
  public:

@@ -37,6 +37,11 @@ TEST_F(CliAddr, FindsTheStoredToneAddressAndSetsANewOne) {
   EXPECT_EQ(ReadBytes(fw), expected);
   EXPECT_EQ(CliOut({"addr", "find", fw, "1000"}), "01\t0x00000200\n");
   EXPECT_EQ(CliOut({"addr", "find", fw, "0x00002000"}), "01\t0x00000300\n");
+  // "ä" is one character (a non-digit, so 0) however many bytes it takes.
+  EXPECT_EQ(CliOut({"addr", "set", fw, "200", "12\xC3\xA4" "4"}), "");
+  expected[0x200] = 0x04;
+  expected[0x201] = 0x12;
+  EXPECT_EQ(ReadBytes(fw), expected);
 }
 
 TEST_F(CliAddr, FindListsEveryPlaceHoweverMany) {
