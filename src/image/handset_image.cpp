@@ -74,6 +74,8 @@ bool FindVersionText(HandsetImage& image, std::string& version) {
   auto take = [&](std::int64_t from) {
     if (from < 0 || from + kVersionLength > static_cast<std::int64_t>(bytes.size())) return false;
     version.assign(reinterpret_cast<const char*>(bytes.data() + from), kVersionLength);
+    // A shorter version is padded with NUL bytes, which belong to no text.
+    version.resize(std::min(version.size(), version.find('\0')));
     return true;
   };
   bool ok = true;
