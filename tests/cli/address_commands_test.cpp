@@ -64,6 +64,9 @@ TEST_F(CliAddr, OffsetPatchesTheEightByteEntry) {
   EXPECT_EQ(CliOut({"addr", "patch", "2000", "00A00000", "1000", out}), "");
   EXPECT_EQ(ReadText(out), "S00600004844521B\r\nS30D000020000000A000E803000047\r\nS705A002000058\r\n");
   EXPECT_TRUE(CliFails({"addr", "patch", "2000", "00A00000", "", dir.Path("none.s3")}, 1, "请输入铃声的大小!"));
+  const CommandResult bothEmpty = RunCli({"addr", "patch", "2000", "", "", dir.Path("none.s3")});
+  EXPECT_EQ(bothEmpty.status, 1);
+  EXPECT_EQ(bothEmpty.err, "请输入要修改的偏移地址!\n请输入铃声的大小!\n");
   EXPECT_TRUE(CliFails({"addr", "patch", "2000", "00A00000", "12abc", dir.Path("none.s3")}, 1));
   EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"fw.bin", "tone.s3"}));
 }
