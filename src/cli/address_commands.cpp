@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/cli_common.h"
 #include "image/handset_image.h"
@@ -53,6 +54,11 @@ int Set(const AddressArgs& args) {
 }
 
 int Patch(const AddressArgs& args) {
+  // As in the editor, every empty field is named: 39, then 40.
+  if (const std::vector<int> missing = tools::MissingOffsetFields(args.newAddress, args.size); !missing.empty()) {
+    for (int message : missing) (void)Report(Outcome::Failure(message));
+    return 1;
+  }
   return Report(tools::WriteOffsetPatch(image::HexToLong(args.place), args.newAddress, args.size, args.out));
 }
 

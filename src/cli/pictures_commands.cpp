@@ -106,10 +106,19 @@ int Export(const PicturesArgs& args) {
   if (!LoadChosenPictures(args, chosen, status)) return status;
   auto& [image, list, rows] = chosen;
   const auto palette = pictures::LoadPalette16(app::ProgramFolder(app::ExecutableFolder()), app::ExecutableFolder());
+  // A row of a depth that no decoder handles is refused frame by frame; it is
+  // named once, and the command fails after exporting every other row.
+  std::vector<const pictures::PictureEntry*> refused;
   const Outcome out = pictures::ExportPictures(image, list, rows, args.target, palette, {},
-                                               [] { std::cerr << app::kBadBmpFormatText << '\n'; });
+                                               [&refused](const pictures::PictureEntry& row) {
+                                                 if (refused.empty() || refused.back() != &row) refused.push_back(&row);
+                                               });
   for (const std::string& path : out.written) PrintRecord({path});
-  return Report(out);
+  for (const pictures::PictureEntry* row : refused) {
+    std::cerr << app::kBadBmpFormatText << ": picture " << row->number << " has depth " << row->depth << '\n';
+  }
+  if (!out.ok) return Report(out);
+  return refused.empty() ? 0 : 1;
 }
 
 int Patch(const PicturesArgs& args) {

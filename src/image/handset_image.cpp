@@ -25,10 +25,11 @@ std::span<const std::uint8_t> AsBytes(std::string_view s) {
 }  // namespace
 
 std::vector<std::uint8_t> PatternBytesOf(std::string_view patternHex) {
+  const std::vector<std::string_view> chars = CharactersOf(patternHex);
   std::vector<std::uint8_t> pattern;
-  pattern.reserve(patternHex.size() / 2);
-  for (std::size_t i = 0; i + 1 < patternHex.size(); i += 2) {
-    pattern.push_back(HexByteValue(patternHex.substr(i, 2)));
+  pattern.reserve(chars.size() / 2);
+  for (std::size_t i = 0; i + 1 < chars.size(); i += 2) {
+    pattern.push_back(static_cast<std::uint8_t>(HexDigitValue(chars[i]) * 16 + HexDigitValue(chars[i + 1])));
   }
   return pattern;
 }
@@ -73,6 +74,8 @@ bool FindVersionText(HandsetImage& image, std::string& version) {
   auto take = [&](std::int64_t from) {
     if (from < 0 || from + kVersionLength > static_cast<std::int64_t>(bytes.size())) return false;
     version.assign(reinterpret_cast<const char*>(bytes.data() + from), kVersionLength);
+    // A shorter version is padded with NUL bytes, which belong to no text.
+    version.resize(std::min(version.size(), version.find('\0')));
     return true;
   };
   bool ok = true;

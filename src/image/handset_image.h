@@ -98,9 +98,10 @@ class HandsetImage {
 };
 
 // The version text of an image: the 8 bytes 17 bytes after "VersionString:",
-// else the 8 bytes 12 bytes before "Rev S", else empty. Fails (nullopt-like
-// false) when a marker is found but its 8 bytes lie outside the image. Uses
-// and resets the image's search cursor.
+// else the 8 bytes 12 bytes before "Rev S", else empty; in each case up to
+// the first NUL byte. Fails (nullopt-like false) when a marker is found but
+// its 8 bytes lie outside the image. Uses and resets the image's search
+// cursor.
 [[nodiscard]] bool FindVersionText(HandsetImage& image, std::string& version);
 
 // Pattern bytes of a hex text: pair i is characters 2i-1 and 2i; an odd last

@@ -1,5 +1,6 @@
 #include "image/hex.h"
 
+#include <algorithm>
 #include <array>
 
 namespace korvana::image {
@@ -27,6 +28,31 @@ constexpr int kMaxPlaces = 256;
 
 int HexNibble(char c) { return kNibble[static_cast<unsigned char>(c)]; }
 
+std::size_t CharacterCount(std::string_view s) {
+  return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) { return !IsContinuation(c); }));
+}
+
+std::vector<std::string_view> CharactersOf(std::string_view s) {
+  std::vector<std::string_view> chars;
+  std::size_t i = 0;
+  while (i < s.size() && IsContinuation(s[i])) ++i;
+  while (i < s.size()) {
+    std::size_t end = i + 1;
+    while (end < s.size() && IsContinuation(s[end])) ++end;
+    chars.push_back(s.substr(i, end - i));
+    i = end;
+  }
+  return chars;
+}
+
+std::string_view LastCharacters(std::string_view s, std::size_t n) {
+  std::size_t i = s.size();
+  for (std::size_t seen = 0; i > 0 && seen < n;) {
+    if (!IsContinuation(s[--i])) ++seen;
+  }
+  return s.substr(i);
+}
+
 std::uint8_t HexDigitValue(std::string_view c) {
   if (c.size() != 1) return 0;
   const int v = HexNibble(c[0]);
@@ -51,8 +77,9 @@ std::int32_t HexToLong(std::string_view s) {
 }
 
 std::uint8_t HexByteValue(std::string_view s) {
-  if (s.size() != 2) return 0;
-  return static_cast<std::uint8_t>(HexDigitValue(s.substr(0, 1)) * 16 + HexDigitValue(s.substr(1, 1)));
+  const std::vector<std::string_view> chars = CharactersOf(s);
+  if (chars.size() != 2) return 0;
+  return static_cast<std::uint8_t>(HexDigitValue(chars[0]) * 16 + HexDigitValue(chars[1]));
 }
 
 std::string HexPad(std::int64_t v, int width) {
@@ -68,8 +95,9 @@ std::string HexPad(std::int64_t v, int width) {
 
 std::string ZeroPad(std::string_view s, int width) {
   std::string out;
-  if (width > 0 && s.size() < static_cast<std::size_t>(width)) {
-    out.assign(static_cast<std::size_t>(width) - s.size(), '0');
+  const std::size_t length = CharacterCount(s);
+  if (width > 0 && length < static_cast<std::size_t>(width)) {
+    out.assign(static_cast<std::size_t>(width) - length, '0');
   }
   out.append(s);
   return out;

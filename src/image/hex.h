@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvana::image {
 
@@ -35,7 +36,8 @@ class HexOverflow : public std::overflow_error {
 // negative value is written as its eight-digit two's complement. Never cut.
 [[nodiscard]] std::string HexPad(std::int64_t v, int width);
 
-// Zeros in front of s up to width; a longer text is returned whole.
+// Zeros in front of s up to width characters; a longer text is returned
+// whole.
 [[nodiscard]] std::string ZeroPad(std::string_view s, int width);
 
 // Exactly two upper-case digits for 0..255.
@@ -44,6 +46,16 @@ class HexOverflow : public std::overflow_error {
 // The sum of the four bytes of a 32-bit address, 0..1020: the address share
 // of an S-record checksum.
 [[nodiscard]] std::int16_t AddressByteSum(std::int32_t a);
+
+// Hex texts are typed, so they are counted, padded, cut and paired by
+// characters, as HexToLong counts its places: a character is a UTF-8 lead
+// byte (or a single byte) with the continuation bytes after it. Continuation
+// bytes at the very start belong to no character and take no place.
+[[nodiscard]] std::size_t CharacterCount(std::string_view s);
+// Each character of s as a view into s.
+[[nodiscard]] std::vector<std::string_view> CharactersOf(std::string_view s);
+// The last n characters of s (all of s when it has fewer).
+[[nodiscard]] std::string_view LastCharacters(std::string_view s, std::size_t n);
 
 // Fast helpers for the per-byte paths (S-records, patterns); the same results
 // as the functions above for valid input.

@@ -140,7 +140,6 @@ Outcome ConvertS3ToBin(const S3ToBinRequest& request, std::string_view binPath, 
 
   SRecordReader reader;
   if (!reader.Open(request.s3Path)) return Outcome::Failure(msg::kFileError, "cannot open " + request.s3Path);
-  if (reader.FileSize() == 0) return Outcome::Failure(msg::kEmptyFile, request.s3Path + " is empty");
   ConversionStatus ownStatus;
   ConversionStatus& shown = status != nullptr ? *status : ownStatus;
   shown = ConversionStatus{S3ProgressMaximum(reader.FileSize()), 0};
@@ -192,7 +191,8 @@ Outcome ConvertS3ToBin(const S3ToBinRequest& request, std::string_view binPath, 
     shown.address = record.address;
     if (++records % kConversionProgressLines == 0 && !goOn()) return keepWhatWasConverted();
   }
-  if (records == 0) return Outcome::Failure(msg::kEmptyFile, request.s3Path + " holds no data record");
+  // A file without data records converts to an empty bin: nothing in it
+  // is wrong, it just holds no bytes.
   if (!out.Commit()) return writeFailed();
   Outcome done = Outcome::Success(msg::kBinWritten);
   done.written.push_back(outPath);

@@ -74,10 +74,11 @@ inline constexpr std::int64_t kConversionProgressLines = 1024;
 // S-record → bin into binPath. progress gets the line number (capped to the
 // maximum) every kConversionProgressLines data records and during long gap
 // fills; false stops: the output then holds what was converted and the
-// outcome is Silent with the file in written. Messages: 24, 2, 1 (no data
-// record at all), 22 (a line that is no well-formed record, a wrong checksum,
-// a record below the output position in kImage, an output past 7FFFFFFF
-// bytes; detail names the line), 23 on success.
+// outcome is Silent with the file in written. Messages: 24, 2, 22 (a line
+// that is no well-formed record, a wrong checksum, a record below the output
+// position in kImage, an output past 7FFFFFFF bytes; detail names the line),
+// 23 on success. A file without data records (an empty one too) gives an
+// empty bin and message 23.
 [[nodiscard]] Outcome ConvertS3ToBin(const S3ToBinRequest& request, std::string_view binPath,
                                      const ProgressFn& progress = {}, ConversionStatus* status = nullptr);
 

@@ -44,7 +44,7 @@ Outcome ExportPictures(const image::HandsetImage& image, const PictureList& list
     for (std::int64_t j = 0; j < parsed.shape.count; ++j) {
       const DecodedBmp bmp = DecodeFrame(image.Bytes(), parsed.shape, j, palette);
       if (bmp.error == DecodeError::kUnsupportedDepth) {
-        if (onUnsupportedDepth) onUnsupportedDepth();
+        if (onUnsupportedDepth) onUnsupportedDepth(*row);
         continue;
       }
       if (!bmp.Ok()) return failed(Outcome::Failure(msg::kPictureTableBad, "picture " + row->number));

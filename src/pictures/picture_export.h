@@ -23,9 +23,9 @@ namespace korvana::pictures {
 // table cannot send a file out of the chosen folder.
 [[nodiscard]] std::string ExportFileName(std::string_view folder, std::string_view name, std::int64_t frameNumber);
 
-// Called once for every frame whose depth no decoder handles (the frame is
-// skipped; the export goes on).
-using UnsupportedDepthFn = std::function<void()>;
+// Called once for every frame whose depth no decoder handles, with the row
+// it belongs to (the frame is skipped; the export goes on).
+using UnsupportedDepthFn = std::function<void(const PictureEntry& row)>;
 
 // Writes every frame of the given rows (list order, each file complete or
 // absent) into folder. Success carries message 18 and the files written. A

@@ -57,16 +57,6 @@ std::vector<std::string> SplitAtBlanks(std::string line) {
   return fields;
 }
 
-// The last n characters of a UTF-8 text.
-std::string_view LastCharacters(std::string_view text, std::size_t n) {
-  std::size_t i = text.size();
-  for (std::size_t seen = 0; i > 0 && seen < n;) {
-    --i;
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++seen;
-  }
-  return text.substr(i);
-}
-
 std::string Field(const std::vector<std::string>& fields, std::size_t i) {
   return app::AnsiToUtf8(app::Del_TAb(fields[i]));
 }
@@ -75,7 +65,7 @@ std::string Field(const std::vector<std::string>& fields, std::size_t i) {
 // offset or the result does not fit 32 bits.
 std::optional<std::int64_t> OffsetAddress(const std::string& field, const std::string& offsetText) {
   try {
-    const std::int64_t v = image::HexToLong(LastCharacters(field, kAddressDigits));
+    const std::int64_t v = image::HexToLong(image::LastCharacters(field, kAddressDigits));
     const std::int64_t offset = image::HexToLong(offsetText);
     const std::int64_t address = (!offsetText.empty() && offsetText[0] == '-') ? v - offset : v + offset;
     if (address < kMinInt32 || address > kMaxInt32) return std::nullopt;

@@ -199,7 +199,14 @@ DecodedBmp DecodeCompressedPicture(std::span<const std::uint8_t> image, std::int
     p += 2;
   };
   auto putPalette = [&](std::int64_t index) { put(at[address + 2 + 2 * index], at[address + 3 + 2 * index]); };
-  for (std::int64_t n = 0; n < size && p < size;) {
+  // The codes run until every pixel is drawn or the image ends. The stream
+  // is not bounded by the frame size: an accepted compressed picture may be
+  // longer than the 16-bit frame it replaced. Every code takes at least its
+  // own byte, so the loop ends. Bytes before the image read as 0, a code
+  // that draws nothing and takes one byte: they are passed in one step.
+  const std::int64_t pixelBytes = 2 * width * height;
+  const auto imageEnd = static_cast<std::int64_t>(image.size());
+  for (std::int64_t n = std::max<std::int64_t>(0, -stream); p < pixelBytes && stream + n < imageEnd;) {
     const unsigned c = at[stream + n];
     const std::int64_t op = stream + n + 1;
     const std::int64_t count = c & 0x3F;

@@ -31,8 +31,8 @@
 //             Pixels fill the rows with no gap at row ends; a count of 0
 //             draws nothing. The word 0001 is drawn as FFFF (white) wherever
 //             it comes from. There is no end code: decoding stops when the
-//             picture is full or the stream has run as many bytes as the
-//             16-bit BMP's pixel data holds.
+//             picture is full or the codes reach the end of the image (the
+//             stream may be longer than a 16-bit frame of the picture).
 //
 // The BMPs produced: DecodeMonoPicture writes a 1-bit BMP (palette entry 0
 // black 00 00 00 00, entry 1 white FF FF FF 00, pixels at 62); the other

@@ -10,6 +10,8 @@ constexpr int kPlaceDigits = 8;
 constexpr int kNumberDigits = 2;
 }  // namespace
 
+std::string_view AddressDigitsOf(std::string_view column) { return image::LastCharacters(column, kPlaceDigits); }
+
 std::vector<std::string> PlaceList::RowTexts(int row) const {
   if (!Exists(row)) return {};
   const PlaceRow& r = m_rows[static_cast<std::size_t>(row)];
@@ -24,13 +26,11 @@ bool PlaceList::SetTicked(int row, bool ticked) {
   return true;
 }
 
-bool PlaceList::Add(Address place) {
-  if (RowCount() >= kMaxPlaces) return false;
+void PlaceList::Add(Address place) {
   PlaceRow row;
   row.number = image::ZeroPad(std::to_string(RowCount() + 1), kNumberDigits);
   row.place = std::string(kPlacePrefix) + image::HexPad(place, kPlaceDigits);
   m_rows.push_back(std::move(row));
-  return true;
 }
 
 void PlaceList::TickSingleHit() {
@@ -39,10 +39,7 @@ void PlaceList::TickSingleHit() {
 
 std::optional<Address> PlaceList::FirstTickedPlace() const {
   for (const PlaceRow& row : m_rows) {
-    if (!row.ticked) continue;
-    const std::string_view text = row.place;
-    const std::size_t from = text.size() > kPlaceDigits ? text.size() - kPlaceDigits : 0;
-    return image::HexToLong(text.substr(from));
+    if (row.ticked) return image::HexToLong(AddressDigitsOf(row.place));
   }
   return std::nullopt;
 }

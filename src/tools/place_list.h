@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/text_list.h"
@@ -20,13 +21,12 @@ struct PlaceRow {
   bool ticked = false;
 };
 
+// The hex digits of an address column as the lists show it ("0x0000ABCD",
+// "0X00A1B2C4"): its last eight characters.
+[[nodiscard]] std::string_view AddressDigitsOf(std::string_view column);
+
 class PlaceList : public app::TextList {
  public:
-  // The count of places is 16-bit signed in the stored lists; a search stops
-  // there rather than fill memory with the hits of a pattern that is
-  // everywhere (the address 00000000 in an erased image).
-  static constexpr int kMaxPlaces = 32767;
-
   [[nodiscard]] int RowCount() const override { return static_cast<int>(m_rows.size()); }
   // {number, place}; empty for a row that does not exist.
   [[nodiscard]] std::vector<std::string> RowTexts(int row) const override;
@@ -36,9 +36,9 @@ class PlaceList : public app::TextList {
   bool SetTicked(int row, bool ticked) override;
 
   void Clear() { m_rows.clear(); }
-  // Adds the next numbered row for place; false (nothing added) when the
-  // list is full.
-  bool Add(Address place);
+  // Adds the next numbered row for place. There is no limit: a list that
+  // left places out would offer an incomplete answer as the whole one.
+  void Add(Address place);
   // A search that found one place means that place: it is ticked for the
   // user. Does nothing for any other count.
   void TickSingleHit();

@@ -13,10 +13,7 @@ Outcome FindPlaces(image::HandsetImage& image, std::span<const std::uint8_t> pat
   Outcome outcome = Outcome::Success();
   while (true) {
     const bool hit = image.FindBytes(pattern);
-    if (hit && !places.Add(image.FoundPos())) {
-      outcome.detail = "stopped after " + std::to_string(PlaceList::kMaxPlaces) + " places";
-      break;
-    }
+    if (hit) places.Add(image.FoundPos());
     if (progress && !progress(image.FoundPos())) {
       outcome = Outcome::Silent();
       outcome.detail = "search stopped";

@@ -17,9 +17,8 @@ namespace korvana::tools {
 // shared cursor from a fresh start until the first miss (index 0 is never
 // examined, overlapping hits are all found). The single hit of a search is
 // ticked. progress gets FoundPos after each step; when it returns false the
-// search stops and keeps the rows found so far (outcome silent, not ok). A
-// full list ends the search as well, with a detail saying so. Leaves the
-// shared cursor at 0 in every case. Messages: none.
+// search stops and keeps the rows found so far (outcome silent, not ok).
+// Leaves the shared cursor at 0 in every case. Messages: none.
 Outcome FindPlaces(image::HandsetImage& image, std::span<const std::uint8_t> pattern, PlaceList& places,
                    const ProgressFn& progress);
 

@@ -21,17 +21,20 @@ std::optional<std::int64_t> SideOf(std::string_view text) {
 }  // namespace
 
 StoredAddress StoredAddressOf(std::string_view text) {
+  // Padded, cut and paired by characters, so that a character of several
+  // UTF-8 bytes takes one hex place here as it does in HexToLong.
   const std::string padded = image::ZeroPad(text, static_cast<int>(kAddressDigits));
-  const std::size_t extra = padded.size() - kAddressDigits;
+  const std::vector<std::string_view> chars = image::CharactersOf(padded);
+  const std::size_t extra = chars.size() - kAddressDigits;
   for (std::size_t i = 0; i < extra; ++i) {
-    if (image::HexNibble(padded[i]) > 0) throw image::HexOverflow();
+    if (image::HexDigitValue(chars[i]) > 0) throw image::HexOverflow();
   }
-  const std::string_view digits = std::string_view(padded).substr(extra);
   StoredAddress stored{};
   for (int i = 0; i < kStoredAddressSize; ++i) {
     // Byte i (least significant first) is the pair counted from the right.
-    const std::size_t at = kAddressDigits - 2 * static_cast<std::size_t>(i + 1);
-    stored[static_cast<std::size_t>(i)] = image::HexByteValue(digits.substr(at, 2));
+    const std::size_t at = chars.size() - 2 * static_cast<std::size_t>(i + 1);
+    stored[static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>(image::HexDigitValue(chars[at]) * 16 + image::HexDigitValue(chars[at + 1]));
   }
   return stored;
 }

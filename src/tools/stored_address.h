@@ -16,7 +16,7 @@ using StoredAddress = std::array<std::uint8_t, kStoredAddressSize>;
 // The stored form of an address text of up to eight hex digits: the text
 // left-filled with "0" to eight characters, its pairs 7-8, 5-6, 3-4, 1-2 read
 // as bytes (a character that is no hex digit reads as 0, so a "0x" in front
-// is harmless). Throws image::HexOverflow when a character before the last
+// is harmless; a character of several UTF-8 bytes is one character). Throws image::HexOverflow when a character before the last
 // eight is a non-zero digit: that value does not fit into 32 bits, and
 // dropping digits would store a different address.
 [[nodiscard]] StoredAddress StoredAddressOf(std::string_view text);

@@ -215,7 +215,7 @@ void Form1::ExportPictureRows(const std::vector<int>& rows) {
           LetEventsRun();
           return true;
         },
-        [this] { Platform::Current().ShowError(this, ToQ(app::kBadBmpFormatText)); });
+        [this](const pictures::PictureEntry&) { Platform::Current().ShowError(this, ToQ(app::kBadBmpFormatText)); });
     ProgressBar2->setVisible(false);
     ProgressBar2->setValue(0);
     SetCommandsEnabled(true);

@@ -20,7 +20,6 @@ namespace korvana::ui {
 
 namespace {
 enum GridColumn { kLabelColumn = 0, kPrefixColumn = 1, kFieldColumn = 2, kSuffixColumn = 3 };
-constexpr int kAddressDigits = 8;
 constexpr int kNumberWidthTwips = 900;
 constexpr int kPlaceWidthTwips = 2200;
 
@@ -61,7 +60,7 @@ PlaceToolWindow::PlaceToolWindow(Form1& main, const char* objectName, const char
 PlaceToolWindow::~PlaceToolWindow() = default;
 
 std::string PlaceToolWindow::AddressDigitsOf(const std::string& column) {
-  return column.size() > kAddressDigits ? column.substr(column.size() - kAddressDigits) : column;
+  return std::string(tools::AddressDigitsOf(column));
 }
 
 QLineEdit* PlaceToolWindow::AddField(const char* name, const char* label, const char* prefix, const char* suffix) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/cli_expect.h"
 
 namespace korvana::test {
@@ -35,6 +37,19 @@ TEST_F(CliAddr, FindsTheStoredToneAddressAndSetsANewOne) {
   EXPECT_EQ(ReadBytes(fw), expected);
   EXPECT_EQ(CliOut({"addr", "find", fw, "1000"}), "01\t0x00000200\n");
   EXPECT_EQ(CliOut({"addr", "find", fw, "0x00002000"}), "01\t0x00000300\n");
+  // "ä" is one character (a non-digit, so 0) however many bytes it takes.
+  EXPECT_EQ(CliOut({"addr", "set", fw, "200", "12\xC3\xA4" "4"}), "");
+  expected[0x200] = 0x04;
+  expected[0x201] = 0x12;
+  EXPECT_EQ(ReadBytes(fw), expected);
+}
+
+TEST_F(CliAddr, FindListsEveryPlaceHoweverMany) {
+  WriteBytes(fw, std::vector<std::uint8_t>(33000, 0));  // the address 0 at every index from 1 on
+  const std::string out = CliOut({"addr", "find", fw, "0"});
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 33000 - 4);
+  EXPECT_NE(out.find("\n32768\t0x00008000\n"), std::string::npos);
+  EXPECT_TRUE(out.ends_with("\n32996\t0x000080E4\n"));
 }
 
 TEST_F(CliAddr, RefusedChangesLeaveTheFirmwareAsItWas) {
@@ -49,6 +64,9 @@ TEST_F(CliAddr, OffsetPatchesTheEightByteEntry) {
   EXPECT_EQ(CliOut({"addr", "patch", "2000", "00A00000", "1000", out}), "");
   EXPECT_EQ(ReadText(out), "S00600004844521B\r\nS30D000020000000A000E803000047\r\nS705A002000058\r\n");
   EXPECT_TRUE(CliFails({"addr", "patch", "2000", "00A00000", "", dir.Path("none.s3")}, 1, "请输入铃声的大小!"));
+  const CommandResult bothEmpty = RunCli({"addr", "patch", "2000", "", "", dir.Path("none.s3")});
+  EXPECT_EQ(bothEmpty.status, 1);
+  EXPECT_EQ(bothEmpty.err, "请输入要修改的偏移地址!\n请输入铃声的大小!\n");
   EXPECT_TRUE(CliFails({"addr", "patch", "2000", "00A00000", "12abc", dir.Path("none.s3")}, 1));
   EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"fw.bin", "tone.s3"}));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/cli_expect.h"
 
 namespace korvana::test {
@@ -18,6 +20,12 @@ TEST(CliConverter, Bin2s3AndS32binRoundTripWithTheirOptions) {
   EXPECT_EQ(ReadBytes(dir.Path("image.bin")), image);
   EXPECT_EQ(CliOut({"s32bin", dir.Path("part.s3"), dir.Path("packed.bin"), "--mode", "part"}), "");
   EXPECT_EQ(ReadBytes(dir.Path("packed.bin")), (std::vector<std::uint8_t>{0x30, 0x31, 0x32}));
+
+  // Header and end line only: an empty bin.
+  WriteText(dir.Path("none.s3"), "S00600004844521B\r\nS705A002000058\r\n");
+  EXPECT_EQ(CliOut({"s32bin", dir.Path("none.s3"), dir.Path("none.bin")}), "");
+  EXPECT_TRUE(ReadBytes(dir.Path("none.bin")).empty());
+  EXPECT_TRUE(std::filesystem::exists(dir.Path("none.bin")));
 }
 
 TEST(CliConverter, RefusalsExitOneWithTheMessageAndUsageErrorsTwo) {

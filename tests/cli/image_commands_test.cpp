@@ -13,6 +13,9 @@ TEST(CliInfo, PrintsSizeAndVersionOrTheMessage) {
   std::memcpy(fw.data() + 512, "VersionString:   V01.2.34", 25);
   WriteBytes(dir.Path("fw.bin"), fw);
   EXPECT_EQ(CliOut({"info", dir.Path("fw.bin")}), "size\t4096\nversion\tV01.2.34\n");
+  std::memcpy(fw.data() + 512 + 21, "\0\0\0\0", 4);  // a shorter version, padded with NUL bytes
+  WriteBytes(dir.Path("fw.bin"), fw);
+  EXPECT_EQ(CliOut({"info", dir.Path("fw.bin")}), "size\t4096\nversion\tV01.\n");
   WriteBytes(dir.Path("empty.bin"), {});
   EXPECT_TRUE(CliFails({"info", dir.Path("empty.bin")}, 1, "空文件！"));
   EXPECT_TRUE(CliFails({"info", dir.Path("missing.bin")}, 1, "打开文件出错!"));

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "pictures/encoder_test_support.h"
 #include "support/test_support.h"
 
 namespace korvana::test {
@@ -112,6 +113,26 @@ TEST(PicturesReplaceCli, ALargerCompressedPictureNeedsYes) {
   EXPECT_EQ(after[0x200], 9);
   EXPECT_EQ(std::vector<std::uint8_t>(after.begin(), after.begin() + 0x200),
             std::vector<std::uint8_t>(f.original.begin(), f.original.begin() + 0x200));
+}
+
+TEST(PicturesReplaceCli, AnAcceptedOversizePictureExportsWhole) {
+  // Noise compresses to more than the frame size that the table keeps; the
+  // export of the saved image still decodes every pixel.
+  using namespace pictures::bmptest;
+  constexpr int kW = 128, kH = 160;
+  TempDir dir;
+  const std::string fw = dir.Path("fw.bin"), table = dir.Path("table.txt"), bmp = dir.Path("noise.bmp");
+  WriteBytes(fw, std::vector<std::uint8_t>(0x20000, 0x5A));
+  WriteText(table, "001 Noise\t 0X00000100\t Zahl: 1\t Size: 40960\t Dims: 128*160\t Farb: 16*\t\r\n");
+  WriteBytes(bmp, Bmp24Of(kW, kH, NoiseWithoutWordOne));
+  ASSERT_EQ(RunCli({"pictures", "replace", fw, table, "001", "1", bmp, "--yes", "--write"}).status, 0);
+
+  const CommandResult exported = RunCli({"pictures", "export", fw, table, dir.Path()});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  const std::vector<std::uint8_t> out = ReadBytes(dir.Path("Noise-01.bmp"));
+  ASSERT_EQ(out.size(), 54u + kW * kH * 3);
+  const PixelFn expected = [](int x, int y) { return Through16Bit(NoiseWithoutWordOne(x, y)); };
+  EXPECT_EQ(PixelsDiffering(out, kW, kH, expected), 0);
 }
 
 TEST(PicturesReplaceCli, RefusalsAndUsage) {

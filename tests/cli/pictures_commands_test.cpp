@@ -53,6 +53,20 @@ TEST(PicturesCli, ExportWritesEveryFrameAndUsesTheShippedPalette) {
   EXPECT_TRUE(CliFails({"pictures", "export", f.fw, f.table, out, "009"}, 1));
 }
 
+TEST(PicturesCli, ExportNamesEachRowOfAnUnsupportedDepthAndFails) {
+  PictureFixture f;
+  WriteText(f.table,
+            "001 Odd\t 0X00000010\t Zahl: 2\t Size: 4\t Dims: 2*2\t Farb: 7\t\r\n"
+            "002 Dot\t 0X00000020\t Zahl: 1\t Size: 1\t Dims: 1*1\t Farb: 8\t\r\n"
+            "003 Wide\t 0X00000030\t Zahl: 1\t Size: 4\t Dims: 1*1\t Farb: 32\t\r\n");
+  const CommandResult r = RunCli({"pictures", "export", f.fw, f.table, f.dir.Path()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, f.dir.Path("Dot-01.bmp") + "\n");
+  EXPECT_EQ(r.err,
+            "错误的bmp文件格式: picture 001 has depth 7\n"
+            "错误的bmp文件格式: picture 003 has depth 32\n");
+}
+
 TEST(PicturesCli, PatchWritesTheNamedRowsInListOrder) {
   PictureFixture f;
   const std::string patch = f.dir.Path("p.s3");

@@ -29,6 +29,8 @@ TEST(Load, VersionTextIsTheEightBytesAfterVersionStringElseBeforeRevS) {
       {ImageWith(200, {{40, "VersionString:\x20\x01\x02V01.2.34tail"}}), "V01.2.34"},
       {ImageWith(100, {{20, "ABCDEFGH1234Rev S"}}), "ABCDEFGH"},
       {ImageWith(200, {{20, "ABCDEFGH1234Rev S"}, {100, "VersionString:...V9.99.99"}}), "V9.99.99"},
+      {ImageWith(200, {{40, std::string("VersionString:...V1.0\0\0\0\0tail", 29)}}), "V1.0"},  // ends at NUL
+      {ImageWith(100, {{20, std::string("\0BCDEFGH1234Rev S", 17)}}), ""},
       {Bytes(64, 1), ""},
   };
   TempDir dir;

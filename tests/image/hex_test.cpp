@@ -1,5 +1,7 @@
 #include "image/hex.h"
 
+#include "image/handset_image.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,6 +45,18 @@ TEST(HexPad, PadsButNeverCuts) {
   EXPECT_EQ(ZeroPad("ABC", 2), "ABC");
   EXPECT_EQ(ZeroPad("", 3), "000");
   EXPECT_EQ(ByteToHex2(5), "05");
+}
+
+TEST(HexText, IsPaddedCutAndPairedByCharacters) {
+  // "ä" is two UTF-8 bytes and one character, a non-digit that reads as 0.
+  EXPECT_EQ(ZeroPad("12\xC3\xA4" "4", 8), "000012\xC3\xA4" "4");
+  EXPECT_EQ(ZeroPad("\xC3\xA4", 2), "0\xC3\xA4");
+  EXPECT_EQ(HexByteValue("\xC3\xA4" "4"), 4);
+  EXPECT_EQ(HexByteValue("\xC3\xA4"), 0);
+  EXPECT_EQ(LastCharacters("0x0000\xC3\xA4" "100", 8), "0000\xC3\xA4" "100");
+  EXPECT_EQ(LastCharacters("AB", 8), "AB");
+  EXPECT_EQ(CharacterCount("\x80" "A\xC3\xA4"), 2u);  // a stray continuation byte takes no place
+  EXPECT_EQ(PatternBytesOf("\xC3\xA4" "1FF"), (std::vector<std::uint8_t>{0x01, 0xFF}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <numeric>
 #include <random>
 
@@ -107,6 +108,19 @@ TEST_F(S3ToBin, ImageFillsTheGapFromZeroAndPackedTakesOnlyTheData) {
   EXPECT_EQ(ReadBytes(dir.Path("out.bin")), (std::vector<std::uint8_t>{0xAB, 0xCD}));
 }
 
+TEST_F(S3ToBin, AFileWithoutDataRecordsGivesAnEmptyBin) {
+  for (const std::string text : {"", "S00600004844521B\r\n\r\nS705A002000058\r\n"}) {
+    for (BinLayout layout : {BinLayout::kImage, BinLayout::kPacked}) {
+      const Outcome out = Convert(text, layout, "ff");
+      EXPECT_TRUE(out.ok) << text;
+      EXPECT_EQ(out.message, msg::kBinWritten);
+      EXPECT_EQ(out.written, std::vector<std::string>{dir.Path("out.bin")});
+      EXPECT_TRUE(ReadBytes(dir.Path("out.bin")).empty());
+      EXPECT_TRUE(std::filesystem::remove(dir.Path("out.bin")));  // it was there
+    }
+  }
+}
+
 TEST_F(S3ToBin, LinesOutOfOrderFailTheImageButNotThePackedFile) {
   const std::string twoLines = "S3060000001000E9\r\nS3060000000801F0\r\n";
   test::WriteBytes(dir.Path("out.bin"), {9, 9, 9});  // an older file of that name stays as it was
@@ -125,8 +139,6 @@ TEST_F(S3ToBin, BadInputEndsWithAMessageAndNoOutput) {
   std::string random(4096, '\0');
   for (char& c : random) c = static_cast<char>(rng());
   const std::pair<std::string, int> cases[] = {
-      {"", msg::kEmptyFile},
-      {"S00600004844521B\r\n\r\nS705A002000058\r\n", msg::kEmptyFile},  // no data record
       {random, msg::kS3FormatBad},
       {std::string(kOneLineAt10) + std::string(10000, '7') + "\r\n", msg::kS3FormatBad},
       {"S3060000001000E8\r\n", msg::kS3FormatBad},  // checksum

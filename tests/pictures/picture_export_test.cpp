@@ -37,17 +37,17 @@ TEST(ExportPictures, EveryFrameOfTheChosenRowsAsBmpFiles) {
   list.SetRows({{"001", "Anim", "0X00000000", "3", "3", "1*1", "24"},
                 {"002", "Dot", "0X00000009", "1", "1", "1*1", "8"},
                 {"003", "Odd", "0X00000000", "1", "1", "1*1", "7"}});
-  int badDepth = 0;
+  std::vector<std::string> refused;
   std::vector<std::int64_t> steps;
   const Outcome out = ExportPictures(
       image, list, {0, 2}, dir.Path(), {}, [&](std::int64_t i) { return steps.push_back(i), true; },
-      [&] { ++badDepth; });
+      [&](const PictureEntry& row) { refused.push_back(row.number); });
   EXPECT_TRUE(out.ok);
   EXPECT_EQ(out.message, 18);
   EXPECT_EQ(test::FilesIn(dir.Path()), (std::vector<std::string>{"Anim-01.bmp", "Anim-02.bmp", "Anim-03.bmp"}));
   EXPECT_EQ(out.written.size(), 3u);
   EXPECT_EQ(test::ReadBytes(dir.Path("Anim-02.bmp")), bmptest::Bmp24({{{4, 5, 6}}}));
-  EXPECT_EQ(badDepth, 1);  // the depth-7 frame was skipped
+  EXPECT_EQ(refused, std::vector<std::string>{"003"});  // the depth-7 frame was skipped
   EXPECT_EQ(steps, (std::vector<std::int64_t>{1, 2}));
 }
 

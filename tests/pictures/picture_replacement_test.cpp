@@ -5,6 +5,7 @@
 #include "app/shared_texts.h"
 #include "encoder_test_support.h"
 #include "pictures/picture_encoding.h"
+#include "pictures/stored_picture_format.h"
 #include "support/test_support.h"
 
 namespace korvana::pictures {
@@ -172,6 +173,21 @@ TEST(ReplaceFrame, ALargerCompressedPictureIsWrittenOnlyOnYesAndWhole) {
   ASSERT_TRUE(LoadNewPicture(Bmp24Of(6, 4, [](int, int) { return kBlue; }), fits.Target(1), plain, {}).ok);
   EXPECT_EQ(ReplaceFrame(fits.image, fits.list, fits.Target(1), plain, kNeverAsked).message, msg::kPictureReplaced);
   EXPECT_EQ(fits.list.Row(0)->frameSize, "100");
+}
+
+TEST(ReplaceFrame, AnAcceptedOversizePictureDecodesToEveryPixel) {
+  // Noise compresses to more bytes than the 16-bit frame it replaces.
+  constexpr int kW = 128, kH = 160;
+  Fixture f(kW, kH, "16*", kW * kH * 2, 0x100, 0x20000);
+  const ReplacementTarget target = f.Target(1);
+  NewPicture picture;
+  ASSERT_TRUE(LoadNewPicture(Bmp24Of(kW, kH, NoiseWithoutWordOne), target, picture, {}).ok);
+  ASSERT_GT(picture.size, kW * kH * 2);
+  const auto yes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
+  ASSERT_EQ(ReplaceFrame(f.image, f.list, target, picture, yes).message, msg::kPictureReplaced);
+  const DecodedBmp decoded = DecodeFrame(f.image.Bytes(), target.shape, 0, {});
+  const PixelFn expected = [](int x, int y) { return Through16Bit(NoiseWithoutWordOne(x, y)); };
+  EXPECT_EQ(PixelsDiffering(decoded.bytes, kW, kH, expected), 0);
 }
 
 TEST(OpenNewPicture, RefusalsLeaveNothingLoaded) {

@@ -4,6 +4,7 @@
 
 #include "image/hex.h"
 #include "tools/lenient_number.h"
+#include "tools/place_list.h"
 #include "tools/stored_address.h"
 
 namespace korvana::tools {
@@ -22,6 +23,12 @@ TEST(StoredAddress, IsLeastSignificantByteFirstForShortAndPrefixedTexts) {
   EXPECT_EQ(StoredAddressOf("FFFFFFFF"), (Bytes4{0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_THROW((void)StoredAddressOf("123456789"), image::HexOverflow);
   EXPECT_EQ(StoredAddressOf("000012345678"), (Bytes4{0x78, 0x56, 0x34, 0x12}));
+  // A character of several UTF-8 bytes ("ä") is one character, read as 0.
+  EXPECT_EQ(StoredAddressOf("12\xC3\xA4" "4"), (Bytes4{0x04, 0x12, 0x00, 0x00}));
+  EXPECT_EQ(StoredAddressOf("\xC3\xA4" "0001234"), (Bytes4{0x34, 0x12, 0x00, 0x00}));
+  EXPECT_EQ(StoredAddressOf("\xC3\xA4" "00001234"), (Bytes4{0x34, 0x12, 0x00, 0x00}));
+  EXPECT_THROW((void)StoredAddressOf("1\xC3\xA4" "0001234"), image::HexOverflow);
+  EXPECT_EQ(AddressDigitsOf("0x0000\xC3\xA4" "100"), "0000\xC3\xA4" "100");
 }
 
 TEST(PictureRecord, RefusesDimensionsNoRecordCanHold) {
