@@ -71,7 +71,8 @@ void ChangeJournal::Record(std::span<const std::uint8_t> replaced, Address posit
   if (m_openDepth == 0 || !m_stepStarted) {
     DropRedoTail();
     MakeRoom(m_steps, 1);
-    m_steps.push_back({static_cast<std::uint32_t>(m_changes.size()), static_cast<std::uint32_t>(m_labelStarts.size())});
+    m_steps.push_back(
+        {static_cast<std::uint32_t>(m_changes.size()), static_cast<std::uint32_t>(m_labelStarts.size())});
     ++m_applied;
     m_stepStarted = m_openDepth > 0;
   }
@@ -80,8 +81,8 @@ void ChangeJournal::Record(std::span<const std::uint8_t> replaced, Address posit
   MakeRoom(m_data, replaced.size());
   m_data.insert(m_data.end(), replaced.begin(), replaced.end());
   m_appliedDataEnd = m_data.size();
-  // A write that continues the step's last one under the same label (the
-  // records of a patch, one after the other) extends that change.
+  // A write that continues the step's last one under the same label (a
+  // range written in pieces, one after the other) extends that change.
   if (m_changes.size() > m_steps.back().firstChange) {
     Change& last = m_changes.back();
     if (last.label == labelIndex && !label.withAddress && std::int64_t{last.position} + last.count == position) {
@@ -224,7 +225,8 @@ std::vector<AddressRange> ChangeJournal::ChangedRanges(std::span<const std::uint
   for (std::size_t i = 0; i < appliedChanges; ++i) {
     touched.push_back({m_changes[i].position, m_changes[i].position + m_changes[i].count - 1});
   }
-  std::sort(touched.begin(), touched.end(), [](const AddressRange& a, const AddressRange& b) { return a.first < b.first; });
+  std::sort(touched.begin(), touched.end(),
+            [](const AddressRange& a, const AddressRange& b) { return a.first < b.first; });
   std::vector<AddressRange> spans;
   std::vector<std::size_t> spanOffsets;  // where each span starts in loaded
   std::size_t total = 0;

@@ -144,7 +144,7 @@ TEST(ChangeJournal, MemoryGrowsWithTheBytesChangedNotWithTheImage) {
   for (Address at = 0; at < 1000 * 4096; at += 4096) Write(image, at, Bytes(64, 1), "Ton 001");
   // 64,000 bytes changed, each kept once, and a few words per change.
   EXPECT_LT(image.Journal().MemoryBytes(), 2u * 64000u);
-  // Records of a patch that follow each other are one change.
+  // Pieces of one range written one after the other are one change.
   {
     ChangeStep step(image);
     for (Address at = 0x100; at < 0x100 + 16 * 100; at += 16) Write(image, at, Bytes(16, 2), "Patch p.s3");
