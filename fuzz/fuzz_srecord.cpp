@@ -1,11 +1,14 @@
 // The S-record reader over any text: the record parser on every line start,
-// and the streaming reader over the same bytes as a file.
+// the streaming reader over the same bytes as a file, and the same file read
+// as a patch of a small image.
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "fuzz_support.h"
+#include "image/image_patch.h"
 #include "image/srecord_reader.h"
 
 using korvana::image::kMaxSRecordData;
@@ -25,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     at = next + 1;
   }
 
+  const std::string path = korvana::fuzz::WriteScratch({data, size});
   SRecordReader reader;
-  if (!reader.Open(korvana::fuzz::WriteScratch({data, size}))) std::abort();
+  if (!reader.Open(path)) std::abort();
   std::int64_t previousLine = 0;
   for (;;) {
     SRecord record;
@@ -36,6 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every record takes a line of its own, so the reader always advances.
     if (reader.LineNumber() <= previousLine) std::abort();
     previousLine = reader.LineNumber();
+  }
+
+  // A patch's blocks lie inside the image, in address order, apart.
+  constexpr std::int64_t kImageSize = 4096;
+  const korvana::image::PatchContent patch = korvana::image::ReadPatch(path, kImageSize);
+  std::int64_t previousEnd = -1;
+  for (const auto& block : patch.blocks) {
+    const std::int64_t end = std::int64_t{block.first} + static_cast<std::int64_t>(block.bytes.size());
+    if (block.bytes.empty() || block.first <= previousEnd || end > kImageSize) std::abort();
+    previousEnd = end;
   }
   return 0;
 }

@@ -56,6 +56,7 @@ constexpr std::array<MessageEntry, kMessageCount + 1> kTable{{
     {"注意", E, "压缩后的图片大小大于内置图片的大小!"},
     {"注意", E, "压缩后的图片大小大于内置图片的大小！确认要替换吗？"},
     {"注意", E, "替换的铃声大小大于内置铃声的大小！确认要替换吗？"},
+    {"抱歉", I, "没有任何修改!"},
 }};
 
 constexpr int kNoEntry = 35;

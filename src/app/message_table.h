@@ -15,9 +15,9 @@ struct MessageEntry {
   std::string_view text;
 };
 
-inline constexpr int kMessageCount = 43;
+inline constexpr int kMessageCount = 44;
 
-// The entry n, or nothing for numbers outside 1..43 and for 35, which has no
+// The entry n, or nothing for numbers outside 1..44 and for 35, which has no
 // entry: nothing is shown for those.
 [[nodiscard]] std::optional<MessageEntry> MessageFor(int n);
 

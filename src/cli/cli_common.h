@@ -35,5 +35,6 @@ void AddPicturesCommands(CLI::App& app, Action& action);
 void AddTonesCommands(CLI::App& app, Action& action);
 void AddConverterCommands(CLI::App& app, Action& action);
 void AddDemoCommands(CLI::App& app, Action& action);
+void AddPatchCommands(CLI::App& app, Action& action);
 
 }  // namespace korvana::cli

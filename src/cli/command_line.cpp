@@ -17,6 +17,7 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, Action& a
   AddTonesCommands(app, action);
   AddConverterCommands(app, action);
   AddDemoCommands(app, action);
+  AddPatchCommands(app, action);
 
   try {
     app.parse(argc, argv);

@@ -134,8 +134,10 @@ void HandsetImage::TakeLoaded(HandsetImage& candidate, std::string_view path, st
   m_fileName.assign(path);
   m_version = std::move(version);
   m_loaded = true;
+  m_journal.Clear();
   SetModified(false);
   m_searchStart = 0;
+  JournalChanged();
 }
 
 void HandsetImage::SetModified(bool modified) {
@@ -155,21 +157,26 @@ void HandsetImage::Assign(std::vector<std::uint8_t> bytes, std::string fileName)
   m_fileName = std::move(fileName);
   if (!FindVersionText(*this, m_version)) m_version.clear();
   m_loaded = true;
+  m_journal.Clear();
   SetModified(false);
   m_searchStart = 0;
+  JournalChanged();
 }
 
 Outcome HandsetImage::Saveaxf(bool confirm) {
   if (!m_loaded || !WriteFileAtomically(m_fileName, Bytes())) {
     return Outcome::Failure(msg::kFileError, "cannot write " + m_fileName);
   }
+  m_journal.MarkSavePoint();
   SetModified(false);
+  JournalChanged();
   Outcome out = Outcome::Success(confirm ? msg::kFileSaved : msg::kNone);
   out.written.push_back(m_fileName);
   return out;
 }
 
-Outcome HandsetImage::CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count) {
+Outcome HandsetImage::CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count,
+                                    const ChangeLabel& label) {
   if (count < 1) return Outcome::Success();
   const std::int64_t end = std::int64_t{position} + count;
   if (position < 0 || end > static_cast<std::int64_t>(Bytes().size()) ||
@@ -183,9 +190,42 @@ Outcome HandsetImage::CopyIntoImage(std::span<const std::uint8_t> bytes, Address
     m_bytes.assign(mapped.begin(), mapped.end());
     m_mapped.reset();
   }
+  m_journal.Record(std::span<const std::uint8_t>(m_bytes).subspan(static_cast<std::size_t>(position),
+                                                                   static_cast<std::size_t>(count)),
+                   position, label);
   std::copy_n(bytes.begin(), count, m_bytes.begin() + position);
   SetModified(true);
+  if (m_journal.Recording()) {
+    m_stepWritten = true;
+  } else {
+    JournalChanged();
+  }
   return Outcome::Success();
+}
+
+void HandsetImage::EndStep() {
+  m_journal.EndStep();
+  if (m_journal.Recording() || !m_stepWritten) return;
+  m_stepWritten = false;
+  JournalChanged();
+}
+
+bool HandsetImage::Undo() {
+  if (!m_journal.Undo(m_bytes)) return false;
+  SetModified(!m_journal.AtSavePoint());
+  JournalChanged();
+  return true;
+}
+
+bool HandsetImage::Redo() {
+  if (!m_journal.Redo(m_bytes)) return false;
+  SetModified(!m_journal.AtSavePoint());
+  JournalChanged();
+  return true;
+}
+
+void HandsetImage::JournalChanged() {
+  if (m_journalListener) m_journalListener();
 }
 
 }  // namespace korvana::image

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "image/change_journal.h"
 #include "image/outcome.h"
 #include "image/types.h"
 
@@ -58,14 +59,39 @@ class HandsetImage {
   // Copies count bytes to position. The whole range is checked first: a copy
   // that would write past the end of the image or read past the end of bytes
   // changes nothing and fails with message 2. A count below 1 copies nothing.
-  // A successful copy of at least one byte marks the image modified.
-  [[nodiscard]] Outcome CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count);
+  // A successful copy of at least one byte marks the image modified and is
+  // recorded in the journal under label, as a step of its own unless a
+  // ChangeStep is open.
+  [[nodiscard]] Outcome CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count,
+                                      const ChangeLabel& label = {"Bytes", true});
 
   [[nodiscard]] bool Modified() const { return m_modified; }
   void SetModified(bool modified);
   // Called whenever the modified state turns, however the command that
   // turned it ends (a front end keeps its "Save" button in step with it).
   void SetModifiedListener(std::function<void(bool modified)> listener) { m_modifiedListener = std::move(listener); }
+
+  // --- journal: undo, redo, the list of changes ---------------------------------
+
+  // Every change since the load (see ChangeJournal): labels for undo and
+  // redo, the list of changes, its memory. A load clears it; a save keeps
+  // it and makes the image as it stands the one on disk.
+  [[nodiscard]] const ChangeJournal& Journal() const { return m_journal; }
+  // Takes back the newest applied step, or applies again the oldest undone
+  // one, with what the command changed beside the image. The image is
+  // modified exactly when its steps differ from those of the last save or
+  // load. False when there is nothing to take back or to apply again.
+  bool Undo();
+  bool Redo();
+  // Called after every change of the journal: a step recorded, undone or
+  // redone, the journal cleared by a load, the save point moved by a save.
+  void SetJournalListener(std::function<void()> listener) { m_journalListener = std::move(listener); }
+  // Gives the step being recorded (see ChangeStep) what its command changed
+  // beside the image; false when no step of the open ChangeStep has written.
+  bool AttachToStep(std::unique_ptr<StepCompanion> companion) { return m_journal.Attach(std::move(companion)); }
+  // Where the image now differs from the image as loaded, with the ranges of
+  // DiffRangeBuilder, found from the journal alone.
+  [[nodiscard]] std::vector<AddressRange> ChangedRanges() const { return m_journal.ChangedRanges(Bytes()); }
 
   // --- finding ---------------------------------------------------------------
 
@@ -82,6 +108,11 @@ class HandsetImage {
   [[nodiscard]] Address FoundPos() const { return m_foundPos; }
 
  private:
+  friend class ChangeStep;
+  void BeginStep() { m_journal.BeginStep(); }
+  void EndStep();
+  void JournalChanged();
+
   // Commits a loaded candidate (bytes or mapping, version) as the image.
   void TakeLoaded(HandsetImage& candidate, std::string_view path, std::string version);
 
@@ -93,8 +124,25 @@ class HandsetImage {
   bool m_loaded = false;
   bool m_modified = false;
   std::function<void(bool)> m_modifiedListener;
+  ChangeJournal m_journal;
+  std::function<void()> m_journalListener;
+  bool m_stepWritten = false;  // the open ChangeStep has written
   Address m_searchStart = 0;
   Address m_foundPos = 0;
+};
+
+// Makes every write into image from construction to destruction one step of
+// undo: a command that writes several ranges is undone as a whole. Steps
+// nest; the outermost one counts.
+class ChangeStep {
+ public:
+  explicit ChangeStep(HandsetImage& image) : m_image(image) { m_image.BeginStep(); }
+  ~ChangeStep() { m_image.EndStep(); }
+  ChangeStep(const ChangeStep&) = delete;
+  ChangeStep& operator=(const ChangeStep&) = delete;
+
+ private:
+  HandsetImage& m_image;
 };
 
 // The version text of an image: the 8 bytes 17 bytes after "VersionString:",

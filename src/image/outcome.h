@@ -52,6 +52,7 @@ inline constexpr int kEnterToneSize = 40;
 inline constexpr int kCompressedTooLarge = 41;
 inline constexpr int kCompressedTooLargeAsk = 42;
 inline constexpr int kToneTooLargeAsk = 43;
+inline constexpr int kNoChanges = 44;
 }  // namespace msg
 
 struct Outcome {

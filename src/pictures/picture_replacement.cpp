@@ -1,6 +1,7 @@
 #include "pictures/picture_replacement.h"
 
 #include <limits>
+#include <memory>
 
 #include "app/shared_texts.h"
 #include "pictures/bmp_file.h"
@@ -27,13 +28,49 @@ void TakeSizes(NewPicture& picture) {
   picture.size = BmpRowSize(l.width, l.bitCount) * l.height;
 }
 
-Outcome Write(image::HandsetImage& image, const ReplacementTarget& target, const std::vector<std::uint8_t>& bytes) {
+// The frame size text that an accepted larger picture gave its row, taken
+// back and set again with the step. The list is the one the editor keeps for
+// its table; a row that no longer shows this picture with the text the step
+// left (another table loaded meanwhile) is left alone.
+class FrameSizeChange final : public image::StepCompanion {
+ public:
+  FrameSizeChange(PictureList& list, int row, std::string start, std::string before, std::string after)
+      : m_list(list), m_row(row), m_start(std::move(start)), m_before(std::move(before)), m_after(std::move(after)) {}
+  void Undo() override { Set(m_after, m_before); }
+  void Redo() override { Set(m_before, m_after); }
+  [[nodiscard]] std::size_t MemoryBytes() const override {
+    return sizeof(*this) + m_start.capacity() + m_before.capacity() + m_after.capacity();
+  }
+
+ private:
+  void Set(const std::string& expected, std::string text) {
+    const PictureEntry* entry = m_list.Row(m_row);
+    if (entry == nullptr || entry->start != m_start || entry->frameSize != expected) return;
+    m_list.SetFrameSize(m_row, std::move(text));
+  }
+
+  PictureList& m_list;
+  int m_row;
+  std::string m_start;
+  std::string m_before;
+  std::string m_after;
+};
+
+// "Bild Abendrot, Frame 1".
+std::string ChangeLabelOf(const PictureList& list, const ReplacementTarget& target) {
+  const PictureEntry* entry = list.Row(target.row);
+  return "Bild " + (entry != nullptr ? entry->name : std::string()) + ", Frame " +
+         std::to_string(target.selectedFrame);
+}
+
+Outcome Write(image::HandsetImage& image, const ReplacementTarget& target, const std::vector<std::uint8_t>& bytes,
+              const std::string& label) {
   const std::int64_t address = target.FrameAddress();
   const auto length = static_cast<std::int64_t>(bytes.size());
   if (address < 0 || address > std::numeric_limits<Address>::max() || length > std::numeric_limits<Length>::max()) {
     return Outcome::Failure(msg::kFileError, "frame address outside the image");
   }
-  Outcome out = image.CopyIntoImage(bytes, static_cast<Address>(address), static_cast<Length>(length));
+  Outcome out = image.CopyIntoImage(bytes, static_cast<Address>(address), static_cast<Length>(length), {label});
   if (!out.ok) out.detail = "the picture's " + std::to_string(length) + " bytes do not fit in the image there";
   return out;
 }
@@ -116,18 +153,26 @@ Outcome ReplaceFrame(image::HandsetImage& image, PictureList& list, const Replac
   if (!target.shape.compressed) {
     const EncodedPicture encoded = EncodeBmp(picture.bmp, target.shape.depth);
     if (!encoded.outcome.ok) return encoded.outcome;
-    Outcome out = Write(image, target, encoded.bytes);
+    Outcome out = Write(image, target, encoded.bytes, ChangeLabelOf(list, target));
     return out.ok ? Outcome::Success(msg::kPictureReplaced) : out;
   }
   const bool larger = TooLarge(target, picture);
   if (larger && (!ask || ask(app::kPictureTooLargeQuestion, app::kQuestionTitle) != app::Answer::kYes)) {
     return Outcome::Silent();
   }
-  Outcome out = Write(image, target, picture.compressed);
+  image::ChangeStep step(image);
+  Outcome out = Write(image, target, picture.compressed, ChangeLabelOf(list, target));
   if (!out.ok) return out;
   // The table's frame size follows the accepted larger picture, once it is
-  // written.
-  if (larger) list.SetFrameSize(target.row, std::to_string(picture.size));
+  // written, and goes back with the step.
+  if (larger) {
+    const PictureEntry* entry = list.Row(target.row);
+    std::string size = std::to_string(picture.size);
+    if (entry != nullptr && entry->frameSize != size) {
+      image.AttachToStep(std::make_unique<FrameSizeChange>(list, target.row, entry->start, entry->frameSize, size));
+    }
+    list.SetFrameSize(target.row, std::move(size));
+  }
   return Outcome::Success(msg::kPictureReplaced);
 }
 

@@ -85,7 +85,10 @@ bool TurnNewPicture(NewPicture& picture, int mode, const ReplacementTarget& targ
 // ask answers Yes (else a silent failure); it then also becomes the frame
 // size of the list's row. The write is all or nothing: bytes that would pass
 // the end of the image fail with message 2 and leave image and list as they
-// were. Success carries message 20.
+// were. Success carries message 20. The write is one step of undo labelled
+// "Bild", the row's name and ", Frame " and the frame; undo and redo take
+// the row's frame size text with them, so list must live as long as the
+// image's journal (the editor keeps both for the whole session).
 [[nodiscard]] Outcome ReplaceFrame(image::HandsetImage& image, PictureList& list, const ReplacementTarget& target,
                                    const NewPicture& picture, const app::QuestionFn& ask);
 

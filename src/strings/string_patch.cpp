@@ -73,10 +73,12 @@ Outcome WriteStringsIntoImage(const StringList& list, StringEncoding encoding, i
       return Outcome::Failure(msg::kFileError, RowDetail(p, "the string lies outside the image"));
     }
   }
+  image::ChangeStep step(image);
   for (const PatchRange& p : *ranges) {
     const std::int64_t count = p.range.Size();
     if (count < 1) continue;
-    const Outcome copied = image.CopyIntoImage(p.data, p.range.first, static_cast<Length>(count));
+    const Outcome copied =
+        image.CopyIntoImage(p.data, p.range.first, static_cast<Length>(count), {"String", true});
     if (!copied.ok) return Outcome::Failure(msg::kFileError, RowDetail(p, copied.detail));
   }
   image.SetModified(true);

@@ -32,7 +32,8 @@ namespace korvana::strings {
 [[nodiscard]] Outcome WriteStringPatch(const StringList& list, StringEncoding encoding, std::string_view fileName);
 
 // "bin Exp.": every ticked row, in list order, into the image, which is then
-// marked modified (also with no ticked row), with message 13. All rows are
+// marked modified (also with no ticked row), with message 13. The rows are
+// one step of undo, each change labelled "String" and its start. All rows are
 // checked before the first byte is copied, so a failure (a character the
 // encoding lacks, data shorter than the range, a range outside the image)
 // carries message 2 and leaves the image untouched. Throws

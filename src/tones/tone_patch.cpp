@@ -15,6 +15,9 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// "Ton 003": the tone's number, the first word of the row's tone part.
+std::string ToneLabelOf(const ReplacementRow& row) { return "Ton " + row.tonePart.substr(0, row.tonePart.find(' ')); }
+
 Outcome Stopped() {
   Outcome out = Outcome::Silent();
   out.detail = "stopped";
@@ -73,11 +76,16 @@ Outcome CopyReplacementsIntoImage(image::HandsetImage& image, const ReplacementL
   const std::vector<int> rows = list.PatchRows();
   if (rows.empty()) return Outcome::Failure(msg::kSelectRows);
   if (!image.FileLoaded()) return Outcome::Failure(msg::kOpenHandsetFirst);
+  image::ChangeStep step(image);
   for (std::size_t k = 0; k < rows.size(); ++k) {
+    const ReplacementRow& row = list.Row(rows[k]);
     ReplacementData data;
-    if (Outcome read = ReadReplacement(list.Row(rows[k]), ask, data); !read.ok) return read;
+    if (Outcome read = ReadReplacement(row, ask, data); !read.ok) return read;
     const auto count = static_cast<Length>(data.bytes.size());
-    if (Outcome copied = image.CopyIntoImage(data.bytes, data.range.first, count); !copied.ok) return copied;
+    const std::string label = ToneLabelOf(row);
+    if (Outcome copied = image.CopyIntoImage(data.bytes, data.range.first, count, {label}); !copied.ok) {
+      return copied;
+    }
     if (progress && !progress(static_cast<std::int64_t>(k + 1))) return Stopped();
   }
   return Outcome::Success(msg::kFileModified);

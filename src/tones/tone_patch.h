@@ -38,7 +38,8 @@ struct ReplacementData {
 [[nodiscard]] Outcome ExportReplacementsS3(const ReplacementList& list, std::string_view s3Path,
                                            const app::QuestionFn& ask, const ProgressFn& progress = {});
 
-// "-> bin!!": writes every patch row into the image, in list order. No
+// "-> bin!!": writes every patch row into the image, in list order, as one
+// step of undo whose changes are labelled "Ton " and the tone's number. No
 // patch row: message 11. Success: message 13, the image marked modified.
 // Ending early keeps the rows already written (the image then stays marked
 // modified). Message 3 when no image is loaded.

@@ -32,7 +32,7 @@ Outcome WritePatch(std::span<const std::uint8_t> bytes, std::int64_t first, std:
 Outcome ChangeAddressAt(image::HandsetImage& image, Address place, std::string_view newAddress) {
   if (newAddress.empty()) return Outcome::Failure(msg::kEnterOffset);
   const StoredAddress stored = StoredAddressOf(newAddress);
-  Outcome copied = image.CopyIntoImage(stored, place, kStoredAddressSize);
+  Outcome copied = image.CopyIntoImage(stored, place, kStoredAddressSize, {"Adresse", true});
   if (!copied.ok) return copied;
   return Outcome::Success(msg::kFileModified);
 }

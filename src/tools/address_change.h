@@ -19,7 +19,7 @@ namespace korvana::tools {
 // Writes newAddress (hex text, up to eight digits) in its stored form at
 // place. Message 39 for an empty newAddress; message 2 when the four bytes
 // do not lie inside the image (nothing written); else message 13, and the
-// image is modified. Throws image::HexOverflow as StoredAddressOf does.
+// image is modified by a change labelled "Adresse" and the place. Throws image::HexOverflow as StoredAddressOf does.
 [[nodiscard]] Outcome ChangeAddressAt(image::HandsetImage& image, Address place, std::string_view newAddress);
 
 // The same at the first ticked place of places. Message 39 comes first;

@@ -1,0 +1,156 @@
+#include "image/change_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+
+#include "image/byte_diff.h"
+#include "image/handset_image.h"
+#include "support/test_support.h"
+
+namespace korvana::image {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Snapshot(const HandsetImage& image) { return {image.Bytes().begin(), image.Bytes().end()}; }
+
+void Write(HandsetImage& image, Address at, Bytes bytes, std::string_view label = "Test") {
+  ASSERT_TRUE(image.CopyIntoImage(bytes, at, static_cast<Length>(bytes.size()), {label}).ok);
+}
+
+// Random writes, some overlapping within and across steps, some writing a
+// byte back to its old value, undone and redone in random order: after
+// every move the image is the one of that many steps, and the journal's
+// changed ranges are those of a diff against the loaded bytes.
+TEST(ChangeJournal, UndoAndRedoMeetEveryStateAndTheChangedRangesMatchADiff) {
+  std::mt19937 rng(7);
+  Bytes loaded(4096);
+  for (auto& b : loaded) b = static_cast<std::uint8_t>(rng() % 4);  // small values: many writes change nothing
+  HandsetImage image;
+  image.Assign(loaded, "fw.bin");
+  std::vector<Bytes> states{loaded};  // states[k]: after k applied steps
+  std::size_t applied = 0;
+  for (int move = 0; move < 400; ++move) {
+    const unsigned kind = rng() % 6;
+    if (kind == 0 && image.Undo()) {
+      --applied;
+    } else if (kind == 1 && image.Redo()) {
+      ++applied;
+    } else if (kind >= 2) {
+      ChangeStep step(image);
+      for (unsigned w = 0, n = 1 + rng() % 3; w < n; ++w) {
+        Bytes bytes(1 + rng() % 40);
+        for (auto& b : bytes) b = static_cast<std::uint8_t>(rng() % 4);
+        Write(image, static_cast<Address>(rng() % (4096 - bytes.size())), bytes);
+      }
+      states.resize(++applied);  // a new step drops the redo tail
+      states.push_back(Snapshot(image));
+    }
+    ASSERT_EQ(image.Journal().AppliedStepCount(), applied);
+    ASSERT_EQ(Snapshot(image), states[applied]) << "move " << move;
+    ASSERT_EQ(image.Journal().StepCount(), states.size() - 1);
+    ASSERT_EQ(image.Modified(), applied != 0);
+    const auto expected = DifferingRanges(loaded, Snapshot(image));
+    const auto changed = image.ChangedRanges();
+    ASSERT_EQ(changed.size(), expected.size()) << "move " << move;
+    for (std::size_t r = 0; r < changed.size(); ++r) {
+      ASSERT_EQ(changed[r].first, expected[r].first);
+      ASSERT_EQ(changed[r].last, expected[r].last);
+    }
+  }
+}
+
+TEST(ChangeJournal, OneStepPerCommandWithItsLabelsAndTheListOfChanges) {
+  HandsetImage image;
+  image.Assign(Bytes(0x200, 0), "fw.bin");
+  int notified = 0;
+  image.SetJournalListener([&] { ++notified; });
+  Write(image, 0x10, {1, 2}, "Ton 003");
+  EXPECT_EQ(notified, 1);
+  {
+    ChangeStep step(image);
+    ChangeStep inner(image);  // nested: still the one step
+    ASSERT_TRUE(image.CopyIntoImage(Bytes{7}, 0x40, 1, {"String", true}).ok);
+    ASSERT_TRUE(image.CopyIntoImage(Bytes{8, 9}, 0x41, 2, {"String", true}).ok);
+    EXPECT_EQ(notified, 1);  // told once, when the step ends
+  }
+  EXPECT_EQ(notified, 2);
+  { ChangeStep nothing(image); }  // a step that writes nothing is no step
+  EXPECT_EQ(image.Journal().StepCount(), 2u);
+  EXPECT_EQ(image.Journal().UndoLabel(), "String 0x00000040, String 0x00000041");
+  EXPECT_EQ(image.Journal().RedoLabel(), "");
+  ASSERT_TRUE(image.Undo());
+  EXPECT_EQ(image.Journal().UndoLabel(), "Ton 003");
+  EXPECT_EQ(image.Journal().RedoLabel(), "String 0x00000040, String 0x00000041");
+  EXPECT_EQ(notified, 3);
+
+  const auto entries = image.Journal().Entries();
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].number, "001");
+  EXPECT_EQ(entries[0].label, "Ton 003");
+  EXPECT_EQ(entries[0].start, "0x00000010");
+  EXPECT_EQ(entries[0].stop, "0x00000011");
+  EXPECT_EQ(entries[0].size, "2");
+  EXPECT_FALSE(entries[0].undone);
+  EXPECT_EQ(entries[2].label, "String 0x00000041");
+  EXPECT_TRUE(entries[1].undone && entries[2].undone);
+
+  // A long step names its first change and how many more.
+  std::optional<ChangeStep> step(std::in_place, image);
+  for (Address at : {0x100, 0x110, 0x120, 0x130}) Write(image, at, {1}, "Adr " + std::to_string(at));
+  EXPECT_FALSE(image.Journal().CanUndo());  // not while the step is being recorded
+  step.reset();
+  EXPECT_EQ(image.Journal().UndoLabel(), "Adr 256 und 3 weitere");
+}
+
+TEST(ChangeJournal, ModifiedFollowsTheSavePointAndALoadClearsTheJournal) {
+  test::TempDir dir;
+  test::WriteBytes(dir.Path("fw.bin"), Bytes(64, 0));
+  HandsetImage image;
+  ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
+  Write(image, 1, {1});
+  Write(image, 2, {2});
+  ASSERT_TRUE(image.Saveaxf(false).ok);
+  EXPECT_FALSE(image.Modified());
+  EXPECT_TRUE(image.Journal().CanUndo());  // a save keeps the journal
+  ASSERT_TRUE(image.Undo());
+  EXPECT_TRUE(image.Modified());
+  ASSERT_TRUE(image.Redo());
+  EXPECT_FALSE(image.Modified());  // back at the save point
+
+  // A new change after an undo drops the redo tail, and with it the state
+  // that was saved: no undo or redo reaches the file's bytes again.
+  ASSERT_TRUE(image.Undo());
+  Write(image, 3, {3});
+  EXPECT_FALSE(image.Journal().CanRedo());
+  EXPECT_EQ(image.Journal().ChangeCount(), 2u);
+  ASSERT_TRUE(image.Undo());
+  EXPECT_TRUE(image.Modified());
+  ASSERT_TRUE(image.Undo());
+  EXPECT_TRUE(image.Modified());
+  EXPECT_EQ(Snapshot(image), Bytes(64, 0));
+
+  ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
+  EXPECT_FALSE(image.Journal().CanUndo() || image.Journal().CanRedo());
+  EXPECT_TRUE(image.Journal().Entries().empty());
+  EXPECT_FALSE(image.Undo());
+}
+
+TEST(ChangeJournal, MemoryGrowsWithTheBytesChangedNotWithTheImage) {
+  HandsetImage image;
+  image.Assign(Bytes(std::size_t{16} << 20, 0), "big.bin");
+  for (Address at = 0; at < 1000 * 4096; at += 4096) Write(image, at, Bytes(64, 1), "Ton 001");
+  // 64,000 bytes changed, each kept once, and a few words per change.
+  EXPECT_LT(image.Journal().MemoryBytes(), 2u * 64000u);
+  // Pieces of one range written one after the other are one change.
+  {
+    ChangeStep step(image);
+    for (Address at = 0x100; at < 0x100 + 16 * 100; at += 16) Write(image, at, Bytes(16, 2), "Patch p.s3");
+  }
+  EXPECT_EQ(image.Journal().ChangeCount(), 1001u);
+}
+
+}  // namespace
+}  // namespace korvana::image

@@ -1,0 +1,135 @@
+#include "image/image_patch.h"
+
+#include <gtest/gtest.h>
+
+#include "image/byte_diff.h"
+#include "image/srecord_writer.h"
+#include "support/test_support.h"
+
+namespace korvana::image {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using test::ReadText;
+using test::TempDir;
+
+std::vector<std::pair<Address, Address>> Pairs(const std::vector<AddressRange>& ranges) {
+  std::vector<std::pair<Address, Address>> pairs;
+  for (const AddressRange& r : ranges) pairs.emplace_back(r.first, r.last);
+  return pairs;
+}
+
+TEST(DifferingRanges, RunsCloserThanSixteenEqualBytesAreOneRange) {
+  struct Case {
+    std::vector<Address> changed;
+    std::vector<std::pair<Address, Address>> ranges;
+  };
+  const Case cases[] = {
+      {{}, {}},
+      {{0}, {{0, 0}}},
+      {{9999}, {{9999, 9999}}},
+      {{7, 8}, {{7, 8}}},                          // across a word
+      {{4095, 4096}, {{4095, 4096}}},              // across a compared block
+      {{100, 116}, {{100, 116}}},                  // 15 equal bytes between
+      {{100, 117}, {{100, 100}, {117, 117}}},      // 16 equal bytes between
+      {{5, 21, 37, 9990}, {{5, 37}, {9990, 9990}}},
+  };
+  for (const Case& c : cases) {
+    Bytes older(10000, 0x33);
+    Bytes newer = older;
+    for (Address a : c.changed) newer[static_cast<std::size_t>(a)] ^= 0x80;
+    EXPECT_EQ(Pairs(DifferingRanges(older, newer)), c.ranges) << c.changed.size();
+  }
+  Bytes a(5000, 1), b(5000, 2);
+  EXPECT_EQ(Pairs(DifferingRanges(a, b)), (std::vector<std::pair<Address, Address>>{{0, 4999}}));
+}
+
+TEST(AllChangesPatch, IsTheDiffBetweenTheLoadedAndTheSavedFile) {
+  TempDir dir;
+  Bytes loaded(0x3000);
+  for (std::size_t i = 0; i < loaded.size(); ++i) loaded[i] = static_cast<std::uint8_t>(i * 7);
+  test::WriteBytes(dir.Path("fw.bin"), loaded);
+  HandsetImage image;
+  ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
+  EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
+
+  // A byte changed and changed back is no difference; overlapping writes
+  // and runs close together merge as diff merges them.
+  auto write = [&](Address at, Bytes bytes) {
+    ASSERT_TRUE(image.CopyIntoImage(bytes, at, static_cast<Length>(bytes.size())).ok);
+  };
+  write(0x50, {0xEE});
+  write(0x50, {loaded[0x50]});
+  EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
+  EXPECT_TRUE(test::FilesIn(dir.Path()) == std::vector<std::string>{"fw.bin"});
+  write(0x100, Bytes(40, 0xAB));
+  write(0x110, Bytes(4, 0xCD));
+  write(0x130, {1, 2, 3});
+  write(0x2FFF, {0});
+  ASSERT_TRUE(image.Saveaxf(false).ok);
+
+  std::vector<AddressRange> fromJournal;
+  const Outcome all = WriteAllChangesS3(image, dir.Path("all.s3"), &fromJournal);
+  EXPECT_TRUE(all.ok);
+  EXPECT_EQ(all.message, msg::kS3Okay);
+  std::vector<AddressRange> fromDiff;
+  ASSERT_TRUE(WriteImageDiffS3(loaded, test::ReadBytes(dir.Path("fw.bin")), dir.Path("diff.s3"), fromDiff).ok);
+  EXPECT_EQ(Pairs(fromJournal), Pairs(fromDiff));
+  EXPECT_EQ(Pairs(fromJournal), (std::vector<std::pair<Address, Address>>{{0x100, 0x132}, {0x2FFF, 0x2FFF}}));
+  EXPECT_EQ(ReadText(dir.Path("all.s3")), ReadText(dir.Path("diff.s3")));
+}
+
+// An S1 record of bytes at address, with its checksum.
+std::string S1Line(std::uint16_t address, const Bytes& bytes) {
+  unsigned sum = static_cast<unsigned>(bytes.size() + 3) + (address >> 8) + (address & 0xFF);
+  char buf[8];
+  std::string line = "S1";
+  std::snprintf(buf, sizeof buf, "%02X%04X", static_cast<unsigned>(bytes.size() + 3), address);
+  line += buf;
+  for (std::uint8_t b : bytes) {
+    std::snprintf(buf, sizeof buf, "%02X", b);
+    line += buf;
+    sum += b;
+  }
+  std::snprintf(buf, sizeof buf, "%02X\n", 0xFF - (sum & 0xFF));
+  return line + buf;
+}
+
+TEST(ApplyPatch, LaterRecordsWinAndAFaultyPatchChangesNothing) {
+  TempDir dir;
+  HandsetImage image;
+  image.Assign(Bytes(0x100, 0), "fw.bin");
+  test::WriteText(dir.Path("p.s19"), "S0030000FC\n" + S1Line(0x10, {1, 2, 3, 4}) + S1Line(0x12, {9}) +
+                                         S1Line(0x14, {5}) + S1Line(0xF0, {6}) + "S9030000FC\n");
+  // Before: the image lacks every byte of the patch.
+  const PatchCheck before = VerifyPatch(image.Bytes(), dir.Path("p.s19"));
+  EXPECT_TRUE(before.outcome.ok);
+  EXPECT_EQ(Pairs(before.differing), (std::vector<std::pair<Address, Address>>{{0x10, 0x14}, {0xF0, 0xF0}}));
+  ASSERT_TRUE(ApplyPatch(image, dir.Path("p.s19")).ok);
+  EXPECT_EQ(Bytes(image.Bytes().begin() + 0x10, image.Bytes().begin() + 0x15), (Bytes{1, 2, 9, 4, 5}));
+  EXPECT_TRUE(VerifyPatch(image.Bytes(), dir.Path("p.s19")).differing.empty());
+  EXPECT_EQ(image.Journal().StepCount(), 1u);
+  EXPECT_EQ(image.Journal().UndoLabel(), "Patch p.s19");
+
+  const Bytes applied(image.Bytes().begin(), image.Bytes().end());
+  struct Bad {
+    std::string text;
+    int message;
+  };
+  const Bad bad[] = {
+      {S1Line(0x20, {7}) + S1Line(0xFF, {1, 2}), msg::kFileError},  // past the end, after a good record
+      {S1Line(0x20, {7}) + "S1040030070B\n", msg::kS3FormatBad},   // wrong checksum
+      {S1Line(0x20, {7}) + "hello\n", msg::kS3FormatBad},
+  };
+  for (const Bad& b : bad) {
+    test::WriteText(dir.Path("bad.s19"), b.text);
+    EXPECT_EQ(ApplyPatch(image, dir.Path("bad.s19")).message, b.message) << b.text;
+    EXPECT_EQ(VerifyPatch(image.Bytes(), dir.Path("bad.s19")).outcome.message, b.message);
+    EXPECT_EQ(Bytes(image.Bytes().begin(), image.Bytes().end()), applied);
+    EXPECT_EQ(image.Journal().StepCount(), 1u);
+  }
+  EXPECT_EQ(ApplyPatch(image, dir.Path("missing.s19")).message, msg::kFileError);
+}
+
+}  // namespace
+}  // namespace korvana::image
