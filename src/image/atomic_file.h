@@ -2,7 +2,9 @@
 // The one way the core writes a file: into a temporary file beside the
 // target, renamed over the target only when every byte is written. A failure
 // at any step leaves the previous file as it was and no partial file behind,
-// so a firmware image or a patch is either complete or absent.
+// so a firmware image or a patch is either complete or absent. Each few MiB
+// written are handed to the disk at once, so that committing a large file
+// waits for its last piece only.
 
 #include <cstdint>
 #include <span>
@@ -38,9 +40,13 @@ class AtomicFile {
 
  private:
   bool Flush();
+  // Writes to the file and starts the disk on every full piece; false (and
+  // Failed()) when a write fails.
+  bool WriteOut(const char* data, std::size_t size);
 
   int m_fd = -1;
   bool m_failed = false;
+  std::uint64_t m_written = 0;  // bytes in the file
   std::string m_target;
   std::string m_temp;
   std::string m_buffer;
