@@ -15,11 +15,6 @@ namespace {
 // Writes are gathered up to this size so that per-line writers (S-records,
 // tables) cost one system call per block, not per line.
 constexpr std::size_t kBufferLimit = 1 << 20;
-// The disk starts on each piece of this size as soon as it is written, while
-// the rest is still being produced, so that the fsync before the rename waits
-// only for the last piece instead of the whole file. Smaller pieces add
-// system calls and small requests; much larger ones leave more for the fsync.
-constexpr std::size_t kWritebackPiece = std::size_t{4} << 20;
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
@@ -98,7 +93,7 @@ bool AtomicFile::WriteOut(const char* data, std::size_t size) {
   // multiples of their size: a page is never handed to the disk half-filled
   // and then written again.
   while (size > 0) {
-    const std::uint64_t pieceEnd = (m_written / kWritebackPiece + 1) * kWritebackPiece;
+    const std::uint64_t pieceEnd = (m_written / kWritebackPieceBytes + 1) * kWritebackPieceBytes;
     const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(size, pieceEnd - m_written));
     if (!WriteAll(m_fd, data, n)) {
       m_failed = true;
@@ -107,7 +102,7 @@ bool AtomicFile::WriteOut(const char* data, std::size_t size) {
     data += n;
     size -= n;
     m_written += n;
-    if (m_written == pieceEnd) StartWriteback(m_fd, pieceEnd - kWritebackPiece, kWritebackPiece);
+    if (m_written == pieceEnd) StartWriteback(m_fd, pieceEnd - kWritebackPieceBytes, kWritebackPieceBytes);
   }
   return true;
 }

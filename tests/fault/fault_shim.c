@@ -13,6 +13,10 @@
  *                             file is created in it
  *   KORVANA_FAULT=fsync       fsync() fails with EIO
  *   KORVANA_FAULT=rename      rename() fails with EIO
+ *   KORVANA_FAULT=sync-range  sync_file_range() fails with EIO
+ *
+ *   KORVANA_FAULT_TALLY=PATH  at exit, the number of sync_file_range()
+ *                             calls is written to PATH, fault or not
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -94,6 +98,28 @@ int fsync(int fd) {
     return -1;
   }
   return real(fd);
+}
+
+static int g_syncRangeCalls = 0;
+
+int sync_file_range(int fd, off_t offset, off_t length, unsigned int flags) {
+  static int (*real)(int, off_t, off_t, unsigned int) = NULL;
+  if (real == NULL) real = dlsym(RTLD_NEXT, "sync_file_range");
+  ++g_syncRangeCalls;
+  if (Is("sync-range")) {
+    errno = EIO;
+    return -1;
+  }
+  return real(fd, offset, length, flags);
+}
+
+__attribute__((destructor)) static void WriteTally(void) {
+  const char* path = getenv("KORVANA_FAULT_TALLY");
+  if (path == NULL) return;
+  FILE* f = fopen(path, "w");
+  if (f == NULL) return;
+  fprintf(f, "%d\n", g_syncRangeCalls);
+  fclose(f);
 }
 
 int rename(const char* from, const char* to) {
