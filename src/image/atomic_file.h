@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@ namespace korvana::image {
 // pieces add system calls and small requests; larger ones leave more for the
 // fsync. Pieces end on multiples of this size in the file.
 inline constexpr std::size_t kWritebackPieceBytes = std::size_t{4} << 20;
+// The most that one BeginAppend can ask for.
+inline constexpr std::size_t kMaxAppendBytes = std::size_t{256} << 10;
 
 class AtomicFile {
  public:
@@ -36,6 +39,13 @@ class AtomicFile {
   // Buffers and writes; false once any write has failed (and stays false).
   bool Write(std::span<const std::uint8_t> bytes);
   bool Write(std::string_view text);
+  // Room for size (at most kMaxAppendBytes) more bytes at the end of the
+  // buffered output, for a writer that formats in place instead of into a
+  // buffer of its own that is then copied. EndAppend keeps the first used
+  // bytes of it. An empty span when the file is not open, a write has failed
+  // or size is too large.
+  [[nodiscard]] std::span<char> BeginAppend(std::size_t size);
+  void EndAppend(std::size_t used);
   // Flushes, syncs and renames over the target. False leaves the target as
   // it was and removes the temporary file.
   [[nodiscard]] bool Commit();
@@ -47,7 +57,15 @@ class AtomicFile {
   [[nodiscard]] const std::string& TargetPath() const { return m_target; }
 
  private:
+  struct FreeBuffer {
+    void operator()(char* buffer) const;
+  };
+
+  // Writes the whole buffer; only Commit does, as the last write.
   bool Flush();
+  // Writes the whole aligned blocks of the buffer and moves what is left to
+  // its front, so that the file stays aligned to the buffer.
+  bool WriteAlignedPart();
   // Writes to the file and starts the disk on every full piece; false (and
   // Failed()) when a write fails.
   bool WriteOut(const char* data, std::size_t size);
@@ -57,7 +75,10 @@ class AtomicFile {
   std::uint64_t m_written = 0;  // bytes in the file
   std::string m_target;
   std::string m_temp;
-  std::string m_buffer;
+  // Its start is at offset m_written of the file; allocated at the first
+  // Open and kept for the next.
+  std::unique_ptr<char, FreeBuffer> m_buffer;
+  std::size_t m_buffered = 0;
 };
 
 // Writes bytes to path through an AtomicFile; false on any failure.

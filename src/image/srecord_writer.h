@@ -42,7 +42,6 @@ class S3Writer {
 
  private:
   AtomicFile m_file;
-  std::string m_lines;
 };
 
 // Writes the range first .. last of data (data[0] is the byte at first) as

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,19 +14,24 @@ namespace {
 constexpr std::size_t kPiece = kWritebackPieceBytes;
 
 // The file holds exactly what was written, in order, however the writes fall
-// on the pieces that are handed to the disk early: small writes gathered in
-// the buffer, blocks larger than the buffer, and both across piece ends.
-TEST(AtomicFile, TheFileIsTheWrittenBytesWhereverThePiecesEnd) {
+// on the buffer's aligned blocks and on the pieces handed to the disk early:
+// small writes, blocks larger than the buffer, room filled in place (using
+// less than was asked for), and all of them across piece ends.
+TEST(AtomicFile, TheFileIsTheWrittenBytesWhereverBlocksAndPiecesEnd) {
+  std::vector<std::size_t> appends = {18, kMaxAppendBytes, kMaxAppendBytes - 30, 0, 7};
+  appends.resize(appends.size() + kPiece / kMaxAppendBytes, kMaxAppendBytes);
   const struct {
     const char* name;
     std::vector<std::size_t> writes;  // sizes, in order
+    bool inPlace = false;             // through BeginAppend, asking for the most each time
   } cases[] = {
       {"smaller than a piece", {18, 1000, 16}},
       {"exactly one piece in one block", {kPiece}},
       {"one byte past a piece", {kPiece + 1}},
-      {"a buffered head, then a block over three piece ends", {18, 3 * kPiece + 17, 16}},
+      {"a small head, then a block over three piece ends", {18, 3 * kPiece + 17, 16}},
       {"a block that ends one short of a piece end, then one byte", {kPiece - 1, 1, 5}},
       {"line-sized writes across a piece end", std::vector<std::size_t>(kPiece / 46 + 1000, 46)},
+      {"in place, across the buffer's and a piece's end", appends, true},
   };
   test::TempDir dir;
   for (const auto& c : cases) {
@@ -41,7 +47,14 @@ TEST(AtomicFile, TheFileIsTheWrittenBytesWhereverThePiecesEnd) {
       for (std::size_t i = at; i < expected.size(); ++i) {
         expected[i] = static_cast<char>((static_cast<std::uint32_t>(i) * 2654435761u) >> 24);
       }
-      ASSERT_TRUE(file.Write(std::string_view(expected).substr(at)));
+      if (c.inPlace) {
+        const std::span<char> room = file.BeginAppend(kMaxAppendBytes);
+        ASSERT_EQ(room.size(), kMaxAppendBytes);
+        std::memcpy(room.data(), expected.data() + at, size);
+        file.EndAppend(size);
+      } else {
+        ASSERT_TRUE(file.Write(std::string_view(expected).substr(at)));
+      }
     }
     ASSERT_TRUE(file.Commit());
     EXPECT_TRUE(test::ReadText(dir.Path("out.bin")) == expected);
