@@ -131,6 +131,16 @@ bool AtomicFile::WriteOut(const char* data, std::size_t size) {
   return true;
 }
 
+void AtomicFile::ExpectSize(std::uint64_t size) {
+#if defined(__linux__)
+  // KEEP_SIZE: the file grows only by what is written, so a conversion that
+  // stops early holds no tail of zeros.
+  if (m_fd >= 0 && size > 0) (void)::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size));
+#else
+  (void)size;
+#endif
+}
+
 bool AtomicFile::WriteAlignedPart() {
   const std::size_t aligned = m_buffered / kAlignBytes * kAlignBytes;
   if (!WriteOut(m_buffer.get(), aligned)) return false;
@@ -213,6 +223,7 @@ void AtomicFile::Abandon() {
 bool WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes) {
   AtomicFile file;
   if (!file.Open(path)) return false;
+  file.ExpectSize(bytes.size());
   file.Write(bytes);
   return file.Commit();
 }

@@ -103,8 +103,15 @@ void AppendS3Line(std::string& out, std::uint32_t address, std::span<const std::
   FormatS3Line(out.data() + at, address, bytes.data(), bytes.size());
 }
 
-bool S3Writer::Open(std::string_view fileName) {
+std::uint64_t S3FileLength(std::uint64_t dataBytes) {
+  const std::uint64_t tail = dataBytes % kS3BytesPerLine;
+  return kS3HeaderLine.size() + dataBytes / kS3BytesPerLine * kFullLineLength + (tail > 0 ? LineLength(tail) : 0) +
+         kS3EndLine.size();
+}
+
+bool S3Writer::Open(std::string_view fileName, std::uint64_t dataBytes) {
   if (!m_file.Open(fileName)) return false;
+  if (dataBytes > 0) m_file.ExpectSize(S3FileLength(dataBytes));
   return m_file.Write(kS3HeaderLine);
 }
 
