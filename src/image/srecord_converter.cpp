@@ -54,6 +54,9 @@ Outcome WriteFilledRange(std::FILE* file, std::int64_t fileLength, std::int64_t 
                          std::string_view s3Path) {
   S3Writer writer;
   const std::int64_t size = last - first + 1;
+  if (!writer.Open(s3Path, static_cast<std::uint64_t>(size))) {
+    return Outcome::Failure(msg::kFileError, "cannot create " + std::string(s3Path));
+  }
   std::vector<std::uint8_t> piece(static_cast<std::size_t>(std::min(kPieceBytes, size)));
   for (std::int64_t offset = 0;; offset += kPieceBytes) {
     const std::int64_t n = std::min(kPieceBytes, size - offset);
@@ -67,7 +70,7 @@ Outcome WriteFilledRange(std::FILE* file, std::int64_t fileLength, std::int64_t 
     const Outcome written =
         WriteS3Range(writer, std::span<const std::uint8_t>(piece.data(), static_cast<std::size_t>(n)),
                      static_cast<Address>(first + offset), static_cast<Address>(first + offset + n - 1), s3Path,
-                     offset == 0, lastPiece);
+                     false, lastPiece);
     if (!written.ok || lastPiece) return written;
   }
 }

@@ -18,9 +18,10 @@ constexpr int kCountOverhead = 5;
 // "S3", count, 8 address digits, checksum, CR LF around the data digits.
 constexpr std::size_t kLineOverhead = 2 + 2 + 8 + 2 + 2;
 constexpr std::size_t kFullLineLength = kLineOverhead + 2 * kS3BytesPerLine;
-// Lines are formatted into blocks of this many lines. A block is larger than
-// the file's own buffer, so it goes to the disk without another copy.
-constexpr std::size_t kLinesPerBlock = 32768;
+// Lines are formatted in blocks of this many lines straight into the file's
+// buffer, which takes no more at once. A block that ends with a part line
+// has fewer full lines, so it fits as well.
+constexpr std::size_t kLinesPerBlock = kMaxAppendBytes / kFullLineLength;
 
 // The two upper-case digits of every byte value: a table, so that a byte
 // costs one two-character copy and no branch.
@@ -102,9 +103,15 @@ void AppendS3Line(std::string& out, std::uint32_t address, std::span<const std::
   FormatS3Line(out.data() + at, address, bytes.data(), bytes.size());
 }
 
-bool S3Writer::Open(std::string_view fileName) {
-  m_lines.clear();
+std::uint64_t S3FileLength(std::uint64_t dataBytes) {
+  const std::uint64_t tail = dataBytes % kS3BytesPerLine;
+  return kS3HeaderLine.size() + dataBytes / kS3BytesPerLine * kFullLineLength + (tail > 0 ? LineLength(tail) : 0) +
+         kS3EndLine.size();
+}
+
+bool S3Writer::Open(std::string_view fileName, std::uint64_t dataBytes) {
   if (!m_file.Open(fileName)) return false;
+  if (dataBytes > 0) m_file.ExpectSize(S3FileLength(dataBytes));
   return m_file.Write(kS3HeaderLine);
 }
 
@@ -120,8 +127,10 @@ bool S3Writer::WriteRange(std::span<const std::uint8_t> data, Address first, Add
     const std::size_t remaining = total - offset;
     const std::size_t fullLines = std::min(remaining / kS3BytesPerLine, kLinesPerBlock);
     const std::size_t tail = fullLines < kLinesPerBlock ? remaining % kS3BytesPerLine : 0;
-    m_lines.resize(fullLines * kFullLineLength + (tail > 0 ? LineLength(tail) : 0));
-    char* p = m_lines.data();
+    const std::size_t blockLength = fullLines * kFullLineLength + (tail > 0 ? LineLength(tail) : 0);
+    const std::span<char> block = m_file.BeginAppend(blockLength);
+    if (block.empty()) return false;
+    char* p = block.data();
     for (std::size_t line = 0; line < fullLines; ++line) {
       p = FormatS3Line(p, static_cast<std::uint32_t>(first) + static_cast<std::uint32_t>(offset), bytes + offset,
                        kS3BytesPerLine);
@@ -131,9 +140,8 @@ bool S3Writer::WriteRange(std::span<const std::uint8_t> data, Address first, Add
       FormatS3Line(p, static_cast<std::uint32_t>(first) + static_cast<std::uint32_t>(offset), bytes + offset, tail);
       offset += tail;
     }
-    if (!m_file.Write(m_lines)) return false;
+    m_file.EndAppend(blockLength);
   }
-  m_lines.clear();
   return !m_file.Failed();
 }
 

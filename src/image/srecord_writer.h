@@ -22,6 +22,10 @@ inline constexpr int kS3BytesPerLine = 16;
 // Appends one S3 data line for 1..16 bytes at address to out.
 void AppendS3Line(std::string& out, std::uint32_t address, std::span<const std::uint8_t> bytes);
 
+// The length of the file that one range of dataBytes bytes makes: header,
+// data lines and end line.
+[[nodiscard]] std::uint64_t S3FileLength(std::uint64_t dataBytes);
+
 // The file that a series of WriteS3Range calls writes into. It stays open
 // between the call with openFirst and the call with closeLast; it reaches the
 // disk only at the close, so a command that ends early leaves no patch
@@ -32,7 +36,9 @@ class S3Writer {
   [[nodiscard]] const std::string& FileName() const { return m_file.TargetPath(); }
 
   // The header line into a new file; false when the file cannot be created.
-  [[nodiscard]] bool Open(std::string_view fileName);
+  // dataBytes > 0: the file will hold one range of that many bytes, so its
+  // disk space can be taken at once.
+  [[nodiscard]] bool Open(std::string_view fileName, std::uint64_t dataBytes = 0);
   // The data lines of first .. last from data (data[0] is at first). last =
   // first - 1 writes nothing. False once a write has failed.
   bool WriteRange(std::span<const std::uint8_t> data, Address first, Address last);
@@ -42,7 +48,6 @@ class S3Writer {
 
  private:
   AtomicFile m_file;
-  std::string m_lines;
 };
 
 // Writes the range first .. last of data (data[0] is the byte at first) as

@@ -13,6 +13,13 @@
  *                             file is created in it
  *   KORVANA_FAULT=fsync       fsync() fails with EIO
  *   KORVANA_FAULT=rename      rename() fails with EIO
+ *   KORVANA_FAULT=hints       the calls that only speed writing up fail:
+ *                             sync_file_range() with EIO, fallocate()
+ *                             with EOPNOTSUPP
+ *
+ *   KORVANA_FAULT_TALLY=PATH  at exit, the number of sync_file_range() and
+ *                             fallocate() calls is written to PATH as
+ *                             "sync_file_range N fallocate M", fault or not
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -94,6 +101,40 @@ int fsync(int fd) {
     return -1;
   }
   return real(fd);
+}
+
+static int g_syncRangeCalls = 0;
+static int g_fallocateCalls = 0;
+
+int sync_file_range(int fd, off_t offset, off_t length, unsigned int flags) {
+  static int (*real)(int, off_t, off_t, unsigned int) = NULL;
+  if (real == NULL) real = dlsym(RTLD_NEXT, "sync_file_range");
+  ++g_syncRangeCalls;
+  if (Is("hints")) {
+    errno = EIO;
+    return -1;
+  }
+  return real(fd, offset, length, flags);
+}
+
+int fallocate(int fd, int mode, off_t offset, off_t length) {
+  static int (*real)(int, int, off_t, off_t) = NULL;
+  if (real == NULL) real = dlsym(RTLD_NEXT, "fallocate");
+  ++g_fallocateCalls;
+  if (Is("hints")) {
+    errno = EOPNOTSUPP;
+    return -1;
+  }
+  return real(fd, mode, offset, length);
+}
+
+__attribute__((destructor)) static void WriteTally(void) {
+  const char* path = getenv("KORVANA_FAULT_TALLY");
+  if (path == NULL) return;
+  FILE* f = fopen(path, "w");
+  if (f == NULL) return;
+  fprintf(f, "sync_file_range %d fallocate %d\n", g_syncRangeCalls, g_fallocateCalls);
+  fclose(f);
 }
 
 int rename(const char* from, const char* to) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "image/srecord_writer.h"
 #include "support/test_support.h"
 
 namespace korvana::image {
@@ -65,6 +68,39 @@ TEST(ParseSRecord, ReadsEachTypeWithItsAddressLengthAndRefusesBadLines) {
       {"", std::nullopt},
   };
   for (const auto& [line, read] : cases) EXPECT_EQ(Parse(line), read) << line;
+}
+
+// Every character in every digit place of the data, for data runs that the
+// parser takes 16 bytes at a time and for the bytes after them: a hex digit
+// of either case is read as its value, anything else refuses the line.
+TEST(ParseSRecord, EveryDataDigitPlaceTakesExactlyTheHexDigitsOfBothCases) {
+  for (const std::size_t size : {16, 20, 33}) {
+    std::vector<std::uint8_t> base(size);
+    for (std::size_t i = 0; i < size; ++i) base[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (std::size_t place = 0; place < 2 * size; ++place) {
+      for (int c = 0; c < 256; ++c) {
+        const char* digits = "0123456789abcdef0123456789ABCDEF";
+        const char* at = c == 0 ? nullptr : std::strchr(digits, c);
+        std::vector<std::uint8_t> bytes = base;
+        if (at != nullptr) {
+          const auto value = static_cast<std::uint8_t>((at - digits) % 16);
+          auto& b = bytes[place / 2];
+          b = place % 2 == 0 ? static_cast<std::uint8_t>(value << 4 | (b & 0x0F))
+                             : static_cast<std::uint8_t>((b & 0xF0) | value);
+        }
+        std::string line;
+        AppendS3Line(line, 0x1000, bytes);  // with the checksum of bytes
+        line.resize(line.size() - 2);
+        line[12 + place] = static_cast<char>(c);
+        const std::optional<Read> read = Parse(line);
+        if (at != nullptr) {
+          ASSERT_EQ(read, (Read{'3', 0x1000, bytes})) << size << " bytes, place " << place << ", char " << c;
+        } else {
+          ASSERT_EQ(read, std::nullopt) << size << " bytes, place " << place << ", char " << c;
+        }
+      }
+    }
+  }
 }
 
 TEST(SRecordReader, SkipsHeadersCountsAndEndsAndAcceptsEveryLineEnd) {

@@ -32,6 +32,8 @@ TEST(WriteS3Range, GoldenLinesForOneRange) {
     const Outcome out = WriteS3Range(writer, c.data, c.first, last, dir.Path("p.s3"), true, true);
     EXPECT_EQ(out.message, msg::kS3Okay);
     EXPECT_EQ(ReadText(dir.Path("p.s3")), "S00600004844521B\r\n" + c.lines + "S705A002000058\r\n");
+    // The length asked of the disk before writing: too much stays taken.
+    EXPECT_EQ(S3FileLength(c.data.size()), ReadText(dir.Path("p.s3")).size());
   }
 }
 
