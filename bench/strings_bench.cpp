@@ -1,4 +1,4 @@
-// Every occurrence of a text through SeachString, click after click until
+// Every occurrence of a text through SearchString, click after click until
 // the last miss, over a 64 MiB image: once in firmware-like data with
 // zero-terminated strings, once in data without any zero byte where every
 // hit has to be counted without a terminator.
@@ -30,7 +30,7 @@ double TimeAllClicks(korvana::image::HandsetImage& image, std::size_t& shown, st
     image.SetSearchStart(0);
     korvana::strings::StringSearchFields fields;
     shown = 0;
-    while (korvana::strings::SeachString(image, request, fields).ok) ++shown;
+    while (korvana::strings::SearchString(image, request, fields).ok) ++shown;
     counter = fields.counter;
     best = std::min(best, Seconds(t));
   }

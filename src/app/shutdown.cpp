@@ -16,7 +16,7 @@ ShutdownResult ResolveUnsavedChanges(image::HandsetImage& image, const QuestionF
         result.proceed = false;
         return result;
       case Answer::kYes:
-        result.outcome = image.Saveaxf(false);
+        result.outcome = image.SaveOverFile(false);
         if (!result.outcome.ok) {
           result.proceed = false;
           return result;

@@ -50,7 +50,7 @@ int Set(const AddressArgs& args) {
   if (const Outcome loaded = image.Load(args.firmware); !loaded.ok) return Report(loaded);
   const Outcome changed = tools::ChangeAddressAt(image, image::HexToLong(args.place), args.newAddress);
   if (!changed.ok) return Report(changed);
-  return Report(image.Saveaxf(false));
+  return Report(image.SaveOverFile(false));
 }
 
 int Patch(const AddressArgs& args) {

@@ -45,7 +45,7 @@ int Apply(const PatchArgs& args) {
   image::HandsetImage image;
   if (const Outcome loaded = image.LoadMapped(args.firmware); !loaded.ok) return Report(loaded);
   if (const Outcome applied = image::ApplyPatch(image, args.patch); !applied.ok) return Report(applied);
-  if (args.write) return Report(image.Saveaxf(false));
+  if (args.write) return Report(image.SaveOverFile(false));
   if (!image::WriteFileAtomically(args.out, image.Bytes())) {
     return Report(Outcome::Failure(msg::kFileError, "cannot write " + args.out));
   }

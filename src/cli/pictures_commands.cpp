@@ -167,7 +167,7 @@ int Replace(const PicturesArgs& args) {
                                        target.frameSizeText + "; answer --yes to replace it"));
   }
   if (!replaced.ok) return Report(replaced);
-  if (args.write) return Report(image.Saveaxf(false));
+  if (args.write) return Report(image.SaveOverFile(false));
   return Report(pictures::WritePicturePatch(image, list, {row}, args.s3, {}));
 }
 

@@ -35,7 +35,7 @@ int Find(const StringArgs& args) {
   const strings::StringSearchRequest request{args.text, args.Encoding(), false};
   strings::StringSearchFields fields;
   for (;;) {
-    const Outcome hit = strings::SeachString(image, request, fields);
+    const Outcome hit = strings::SearchString(image, request, fields);
     if (hit.message == msg::kSearchFinished) return 0;  // every occurrence shown
     if (!hit.ok) return Report(hit);
     PrintRecord({fields.start, fields.stop, fields.length});
@@ -57,8 +57,8 @@ int Replace(const StringArgs& args) {
                                                              std::to_string(limit) + " characters)"));
   }
   strings::StringList list;
-  const Outcome added = list.Add2List(image::HexPad(first, 8), image::HexPad(last, 8), args.text,
-                                      strings::FoundLengthText(byteLength, encoding));
+  const Outcome added = list.AddReplacement(image::HexPad(first, 8), image::HexPad(last, 8), args.text,
+                                            strings::FoundLengthText(byteLength, encoding));
   if (!added.ok) return Report(added);
   list.SetTicked(0, true);
 
@@ -66,7 +66,7 @@ int Replace(const StringArgs& args) {
   if (const Outcome written = strings::WriteStringsIntoImage(list, encoding, image); !written.ok) {
     return Report(written);
   }
-  return Report(image.Saveaxf(false));
+  return Report(image.SaveOverFile(false));
 }
 }  // namespace
 

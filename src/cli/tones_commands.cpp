@@ -124,7 +124,7 @@ int Replace(const TonesArgs& args) {
                             : tones::ExportReplacementsS3(replacements, args.s3, ask);
   if (declined) return Report(Outcome::Failure(msg::kMmfLargerThanTone, "answer --yes to replace it"));
   if (!done.ok || !args.write) return Report(done);
-  return Report(image.Saveaxf(false));
+  return Report(image.SaveOverFile(false));
 }
 }  // namespace
 

@@ -163,7 +163,7 @@ void HandsetImage::Assign(std::vector<std::uint8_t> bytes, std::string fileName)
   JournalChanged();
 }
 
-Outcome HandsetImage::Saveaxf(bool confirm) {
+Outcome HandsetImage::SaveOverFile(bool confirm) {
   if (!m_loaded || !WriteFileAtomically(m_fileName, Bytes())) {
     return Outcome::Failure(msg::kFileError, "cannot write " + m_fileName);
   }

@@ -40,7 +40,7 @@ class HandsetImage {
   // either the old or the new one. Success clears the modified state and
   // carries message 21 when confirm is true; failure carries message 2 and
   // leaves the image marked modified.
-  [[nodiscard]] Outcome Saveaxf(bool confirm);
+  [[nodiscard]] Outcome SaveOverFile(bool confirm);
 
   // Loads bytes directly, as if read from a file of that name (tests, demo).
   void Assign(std::vector<std::uint8_t> bytes, std::string fileName);

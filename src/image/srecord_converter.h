@@ -23,11 +23,11 @@ enum class S3AddressMode {
 };
 
 struct BinToS3Request {
-  std::string binPath;    // Text19
+  std::string binPath;
   S3AddressMode mode = S3AddressMode::kAll;
-  std::string startText;  // Text18, hex
-  std::string stopText;   // Text17, hex; empty: start + file length - 1
-  std::string fillText;   // Text20, hex byte
+  std::string startText;  // hex
+  std::string stopText;   // hex; empty: start + file length - 1
+  std::string fillText;   // hex byte
 };
 
 // What the S-record file becomes.
@@ -37,9 +37,9 @@ enum class BinLayout {
 };
 
 struct S3ToBinRequest {
-  std::string s3Path;  // Text1
+  std::string s3Path;
   BinLayout layout = BinLayout::kImage;
-  std::string fillText;  // Text3, hex byte; read only for kImage
+  std::string fillText;  // hex byte; read only for kImage
 };
 
 // What a running S-record → bin conversion shows beside its progress bar.

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/code_page.h"
-#include "app/del_tab.h"
+#include "app/table_field.h"
 #include "image/atomic_file.h"
 #include "image/file_read.h"
 #include "image/hex.h"
@@ -58,7 +58,7 @@ std::vector<std::string> SplitAtBlanks(std::string line) {
 }
 
 std::string Field(const std::vector<std::string>& fields, std::size_t i) {
-  return app::AnsiToUtf8(app::Del_TAb(fields[i]));
+  return app::AnsiToUtf8(app::CleanTableField(fields[i]));
 }
 
 // The address column of a table line after the offset; nothing when the

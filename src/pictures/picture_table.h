@@ -4,7 +4,7 @@
 //   001 Logo<TAB> 0X0012ABCD<TAB> Zahl: 1<TAB> Größe  .: 2560<TAB> Maße: 128*160<TAB> Farb: 16<TAB><CR><LF>
 // The reader does not look at the labels: it splits a line at every single
 // blank and takes the fields by position (1 name, 2 address, 4 count, 6 frame
-// size, 8 dimensions, 10 depth), each cleaned with Del_TAb.
+// size, 8 dimensions, 10 depth), each cleaned with CleanTableField.
 
 #include <cstdint>
 #include <optional>
@@ -27,10 +27,10 @@ struct PictureTableRead {
 
 // The options of the picture tab that apply while a table is read.
 struct PictureTableOptions {
-  // Text21: hex added to every address; a leading "-" subtracts it. Only the
+  // The offset field: hex added to every address; a leading "-" subtracts it. Only the
   // last six hex digits of a table address are used, before the offset.
   std::string offsetText;
-  // Check1: the frame size is computed from the dimensions and the depth.
+  // "Bildgröße ber.": the frame size is computed from the dimensions and the depth.
   bool computeSize = false;
 };
 

@@ -33,8 +33,8 @@ std::optional<std::string> PaddedReplacement(std::string_view text, std::string_
   return padded;
 }
 
-Outcome StringList::Add2List(std::string_view start, std::string_view stop, std::string_view replacement,
-                             std::string_view length) {
+Outcome StringList::AddReplacement(std::string_view start, std::string_view stop, std::string_view replacement,
+                                   std::string_view length) {
   if (stop.empty() || start.empty() || replacement.empty()) return Outcome::Failure(msg::kIncompleteInfo);
   std::optional<std::string> padded = PaddedReplacement(replacement, length);
   if (!padded) return Outcome::Failure(msg::kIncompleteInfo, "the length is larger than any firmware string");
@@ -50,13 +50,13 @@ Outcome StringList::Add2List(std::string_view start, std::string_view stop, std:
   return Outcome::Success();
 }
 
-void StringList::Removeone(int row) {
+void StringList::RemoveRow(int row) {
   if (Valid(row)) m_rows.erase(m_rows.begin() + row);
 }
 
-void StringList::Removeall() { m_rows.clear(); }
+void StringList::RemoveAll() { m_rows.clear(); }
 
-StringList::MenuState StringList::menufile4State() const { return {!m_rows.empty(), TickedCount() > 0}; }
+StringList::MenuState StringList::ContextMenuState() const { return {!m_rows.empty(), TickedCount() > 0}; }
 
 int StringList::TickedCount() const {
   return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const StringEntry& e) { return e.ticked; }));

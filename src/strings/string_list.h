@@ -1,5 +1,5 @@
 #pragma once
-// The string replacement list (ListView2): one row per found string and its
+// The string replacement list of the tab "Zeichen": one row per found string and its
 // replacement, kept as the texts the list shows, sorted by start address.
 // The rows are read back by the patch commands at export time.
 
@@ -24,10 +24,10 @@ inline constexpr std::int64_t kMaxReplacementLength = 1 << 16;
 
 struct StringEntry {
   std::string number;       // "Nr: ": rows of the list after this one was added, two digits at least
-  std::string start;        // "Startadr": Text10 when added
-  std::string stop;         // "Stopadr.": Text9
-  std::string replacement;  // "String ändern ": Text7 padded with blanks to the length
-  std::string length;       // "Größe Byte": Text8
+  std::string start;        // "Startadr": the hit's start address when added
+  std::string stop;         // "Stopadr.": the hit's stop address
+  std::string replacement;  // "String ändern ": the replacement text padded with blanks to the length
+  std::string length;       // "Größe Byte": the hit's length
   bool ticked = false;
 };
 
@@ -45,21 +45,21 @@ class StringList : public app::TextList {
   // "zufügen ": adds a row for the fields of the tab and sorts the list by
   // start address. Fails with message 25 when the start, stop or replacement
   // field is empty, or the length field is beyond kMaxReplacementLength.
-  [[nodiscard]] Outcome Add2List(std::string_view start, std::string_view stop, std::string_view replacement,
-                                 std::string_view length);
+  [[nodiscard]] Outcome AddReplacement(std::string_view start, std::string_view stop, std::string_view replacement,
+                                       std::string_view length);
 
   // "Lösche Ausw.": removes one row; nothing for -1 (no selection). Rows are
   // not renumbered.
-  void Removeone(int row);
+  void RemoveRow(int row);
   // "Lösche alle!".
-  void Removeall();
+  void RemoveAll();
 
-  // Which items of the popup menu menufile4 are enabled.
+  // Which items of the list's context menu are enabled.
   struct MenuState {
-    bool remove = false;  // Removeone, Removeall: the list has rows
-    bool output = false;  // outputStrS3, outputStraxf: a row is ticked
+    bool remove = false;  // the two removals: the list has rows
+    bool output = false;  // the S-record patch and the write into the image: a row is ticked
   };
-  [[nodiscard]] MenuState menufile4State() const;
+  [[nodiscard]] MenuState ContextMenuState() const;
 
   [[nodiscard]] const std::vector<StringEntry>& Rows() const { return m_rows; }
   [[nodiscard]] int TickedCount() const;

@@ -54,7 +54,7 @@ std::int64_t RoundHalfEven(double value) {
   return result;
 }
 
-Outcome SeachString(image::HandsetImage& image, const StringSearchRequest& request, StringSearchFields& fields) {
+Outcome SearchString(image::HandsetImage& image, const StringSearchRequest& request, StringSearchFields& fields) {
   if (request.fromBeginning) image.SetSearchStart(0);
   if (request.text.empty()) return Outcome::Failure(msg::kEnterSearchText);
   fields.length.clear();

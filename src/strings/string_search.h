@@ -13,10 +13,9 @@
 
 namespace korvana::strings {
 
-// What the search shows, as the tab's fields hold it: the hit counter
-// (Text4), start and stop address (Text10, Text9: eight hex digits), the
-// length (Text8) and how many characters the replacement field (Text7)
-// then accepts, 0 meaning no limit.
+// What the search shows, as the tab's fields hold it: the hit counter,
+// start and stop address (eight hex digits), the length and how many
+// characters the replacement field then accepts, 0 meaning no limit.
 struct StringSearchFields {
   std::string counter;
   std::string start;
@@ -26,7 +25,7 @@ struct StringSearchFields {
 };
 
 struct StringSearchRequest {
-  std::string text;  // UTF-8, as typed into Text11
+  std::string text;  // UTF-8, as typed into the search field
   StringEncoding encoding = StringEncoding::kEnglish;
   bool fromBeginning = false;  // "ab Begin": every search starts at the image's beginning
 };
@@ -41,11 +40,11 @@ struct StringSearchRequest {
 // 27 for an empty text (fields untouched) or one that the encoding cannot
 // represent. Start, stop and length are emptied before the search; on a
 // failure the fields keep what was set so far.
-[[nodiscard]] Outcome SeachString(image::HandsetImage& image, const StringSearchRequest& request,
-                                  StringSearchFields& fields);
+[[nodiscard]] Outcome SearchString(image::HandsetImage& image, const StringSearchRequest& request,
+                                   StringSearchFields& fields);
 
-// Text8 for a found string of byteLength bytes: the bytes ("Englisch") or
-// half of them ("Chinese "), with ".5" for an odd count.
+// The length field for a found string of byteLength bytes: the bytes
+// ("Englisch") or half of them ("Chinese "), with ".5" for an odd count.
 [[nodiscard]] std::string FoundLengthText(std::int64_t byteLength, StringEncoding encoding);
 
 // How many characters the replacement may have for a found string of

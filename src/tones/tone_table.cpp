@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/code_page.h"
-#include "app/del_tab.h"
+#include "app/table_field.h"
 #include "image/atomic_file.h"
 #include "image/file_read.h"
 
@@ -49,8 +49,9 @@ std::optional<ToneEntry> ParseToneTableLine(std::string_view line) {
   if (words.size() <= kFirstNoteWord) return std::nullopt;
   // The note is everything after the blank behind the size, blanks and all.
   const auto noteStart = static_cast<std::size_t>(words[kFirstNoteWord].data() - line.data());
-  return ToneEntry{std::string(words[kNumberWord]), app::Del_TAb(words[kStartWord]), app::Del_TAb(words[kStopWord]),
-                   app::Del_TAb(words[kSizeWord]), app::Del_TAb(line.substr(noteStart))};
+  return ToneEntry{std::string(words[kNumberWord]), app::CleanTableField(words[kStartWord]),
+                   app::CleanTableField(words[kStopWord]), app::CleanTableField(words[kSizeWord]),
+                   app::CleanTableField(line.substr(noteStart))};
 }
 
 Outcome SaveToneTable(const ToneList& list, std::string_view path, std::string_view sizeCaption) {

@@ -22,7 +22,7 @@ inline constexpr std::string_view kSizeCaption = "Byte";
 [[nodiscard]] std::string ToneTableLine(const ToneEntry& entry, std::string_view sizeCaption = kSizeCaption);
 
 // The row of a table line; nothing for a line of fewer than ten words.
-// Start, stop, size and note are cleaned with Del_TAb, the number is kept.
+// Start, stop, size and note are cleaned with CleanTableField, the number is kept.
 [[nodiscard]] std::optional<ToneEntry> ParseToneTableLine(std::string_view line);
 
 // Writes every row to path, replacing any file there. The file is in the

@@ -192,7 +192,7 @@ bool Form1::OpenHandsetFile(const QString& path) {
 
 void Form1::SaveImage() {
   if (!m_image.FileLoaded()) return;
-  ShowOutcome(m_image.Saveaxf(true));
+  ShowOutcome(m_image.SaveOverFile(true));
 }
 
 void Form1::help_Click() {

@@ -138,7 +138,7 @@ void Form1::SeachString_Click() {
   Outcome found;
   {
     BusyCursor busy;
-    found = strings::SeachString(m_image, request, fields);
+    found = strings::SearchString(m_image, request, fields);
   }
   Text4->setText(ToQ(fields.counter));
   Text10->setText(ToQ(fields.start));
@@ -149,14 +149,14 @@ void Form1::SeachString_Click() {
 }
 
 void Form1::Add2List_Click() {
-  const Outcome added = m_stringList.Add2List(FromQ(Text10->text()), FromQ(Text9->text()), FromQ(Text7->text()),
+  const Outcome added = m_stringList.AddReplacement(FromQ(Text10->text()), FromQ(Text9->text()), FromQ(Text7->text()),
                                               FromQ(Text8->text()));
   if (added.ok) RefreshStringList();
   ShowOutcome(added);
 }
 
 void Form1::ListView2_MouseDown(const QPoint& pos) {
-  const strings::StringList::MenuState state = m_stringList.menufile4State();
+  const strings::StringList::MenuState state = m_stringList.ContextMenuState();
   Removeone->setEnabled(state.remove);
   Removeall->setEnabled(state.remove);
   outputStrS3->setEnabled(state.output);
@@ -166,12 +166,12 @@ void Form1::ListView2_MouseDown(const QPoint& pos) {
 
 void Form1::Removeone_Click() {
   const std::vector<int> selected = m_stringListAdapter->SelectedRows();
-  m_stringList.Removeone(selected.empty() ? -1 : selected.front());
+  m_stringList.RemoveRow(selected.empty() ? -1 : selected.front());
   RefreshStringList();
 }
 
 void Form1::Removeall_Click() {
-  m_stringList.Removeall();
+  m_stringList.RemoveAll();
   RefreshStringList();
 }
 

@@ -52,8 +52,8 @@ void ReplaceThreeTones(Fixture& f) {
 
 void ReplaceTwoStrings(Fixture& f) {
   strings::StringList list;
-  ASSERT_TRUE(list.Add2List("00000100", "00000105", "abc", "6").ok);
-  ASSERT_TRUE(list.Add2List("00000200", "00000203", "xy", "4").ok);
+  ASSERT_TRUE(list.AddReplacement("00000100", "00000105", "abc", "6").ok);
+  ASSERT_TRUE(list.AddReplacement("00000200", "00000203", "xy", "4").ok);
   for (int i = 0; i < list.RowCount(); ++i) list.SetTicked(i, true);
   ASSERT_EQ(strings::WriteStringsIntoImage(list, strings::StringEncoding::kEnglish, f.image).message,
             msg::kFileModified);

@@ -113,7 +113,7 @@ TEST(DemoFirmware, EveryStringIsFoundInItsEncodingUpToItsZero) {
   for (const DemoString& s : Demo().strings) {
     image.SetSearchStart(0);
     strings::StringSearchFields fields;
-    ASSERT_TRUE(strings::SeachString(image, {s.text, s.encoding, true}, fields).ok) << s.text;
+    ASSERT_TRUE(strings::SearchString(image, {s.text, s.encoding, true}, fields).ok) << s.text;
     EXPECT_EQ(fields.start, image::HexPad(s.start, 8)) << s.text;
     EXPECT_EQ(fields.stop, image::HexPad(s.start + s.byteLength - 1, 8)) << s.text;
   }

@@ -112,7 +112,7 @@ TEST(ChangeJournal, ModifiedFollowsTheSavePointAndALoadClearsTheJournal) {
   ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
   Write(image, 1, {1});
   Write(image, 2, {2});
-  ASSERT_TRUE(image.Saveaxf(false).ok);
+  ASSERT_TRUE(image.SaveOverFile(false).ok);
   EXPECT_FALSE(image.Modified());
   EXPECT_TRUE(image.Journal().CanUndo());  // a save keeps the journal
   ASSERT_TRUE(image.Undo());

@@ -69,7 +69,7 @@ TEST(Load, FailuresLeaveTheImageAsItWas) {
   }
 }
 
-TEST(Saveaxf, AFailedLoadFollowedByASaveNeverWritesTheOldImageIntoTheNewFile) {
+TEST(SaveOverFile, AFailedLoadFollowedByASaveNeverWritesTheOldImageIntoTheNewFile) {
   TempDir dir;
   HandsetImage image;
   WriteBytes(dir.Path("a.bin"), Bytes(32, 0xAA));
@@ -78,7 +78,7 @@ TEST(Saveaxf, AFailedLoadFollowedByASaveNeverWritesTheOldImageIntoTheNewFile) {
 
   WriteBytes(dir.Path("b.bin"), {});
   EXPECT_FALSE(image.Load(dir.Path("b.bin")).ok);
-  ASSERT_TRUE(image.Saveaxf(true).ok);
+  ASSERT_TRUE(image.SaveOverFile(true).ok);
 
   EXPECT_TRUE(ReadBytes(dir.Path("b.bin")).empty());
   Bytes expected(32, 0xAA);
@@ -86,7 +86,7 @@ TEST(Saveaxf, AFailedLoadFollowedByASaveNeverWritesTheOldImageIntoTheNewFile) {
   EXPECT_EQ(ReadBytes(dir.Path("a.bin")), expected);
 }
 
-TEST(Saveaxf, WritesTheWholeImageAndClearsTheModifiedState) {
+TEST(SaveOverFile, WritesTheWholeImageAndClearsTheModifiedState) {
   Bytes bytes(8192);
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
   for (const auto& [name, load] : kLoads) {
@@ -99,10 +99,10 @@ TEST(Saveaxf, WritesTheWholeImageAndClearsTheModifiedState) {
     EXPECT_TRUE(image.Modified());
     EXPECT_EQ(ReadBytes(dir.Path("fw.bin")), bytes) << name;  // a mapped file is not written through
 
-    const Outcome saved = image.Saveaxf(true);
+    const Outcome saved = image.SaveOverFile(true);
     EXPECT_EQ(saved.message, msg::kFileSaved);
     EXPECT_FALSE(image.Modified());
-    EXPECT_EQ(image.Saveaxf(false).message, msg::kNone);
+    EXPECT_EQ(image.SaveOverFile(false).message, msg::kNone);
     Bytes expected = bytes;
     expected[8189] = expected[8190] = expected[8191] = 9;
     EXPECT_EQ(ReadBytes(dir.Path("fw.bin")), expected) << name;
@@ -111,7 +111,7 @@ TEST(Saveaxf, WritesTheWholeImageAndClearsTheModifiedState) {
   }
 }
 
-TEST(Saveaxf, AFailedSaveKeepsTheModifiedState) {
+TEST(SaveOverFile, AFailedSaveKeepsTheModifiedState) {
   // The folder vanishes before the save: that fails for root as well.
   TempDir dir;
   std::filesystem::create_directory(dir.Path("sub"));
@@ -120,7 +120,7 @@ TEST(Saveaxf, AFailedSaveKeepsTheModifiedState) {
   ASSERT_TRUE(image.Load(dir.Path("sub/fw.bin")).ok);
   ASSERT_TRUE(image.CopyIntoImage(Bytes{5}, 0, 1).ok);
   std::filesystem::remove_all(dir.Path("sub"));
-  EXPECT_EQ(image.Saveaxf(true).message, msg::kFileError);
+  EXPECT_EQ(image.SaveOverFile(true).message, msg::kFileError);
   EXPECT_TRUE(image.Modified());
 }
 

@@ -66,7 +66,7 @@ TEST(AllChangesPatch, IsTheDiffBetweenTheLoadedAndTheSavedFile) {
   write(0x110, Bytes(4, 0xCD));
   write(0x130, {1, 2, 3});
   write(0x2FFF, {0});
-  ASSERT_TRUE(image.Saveaxf(false).ok);
+  ASSERT_TRUE(image.SaveOverFile(false).ok);
 
   std::vector<AddressRange> fromJournal;
   const Outcome all = WriteAllChangesS3(image, dir.Path("all.s3"), &fromJournal);

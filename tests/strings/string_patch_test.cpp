@@ -25,7 +25,7 @@ image::HandsetImage Image() {
 // Ticked rows of (start, stop, replacement, length).
 StringList Ticked(const std::vector<std::vector<std::string>>& rows) {
   StringList list;
-  for (const auto& r : rows) EXPECT_TRUE(list.Add2List(r[0], r[1], r[2], r[3]).ok);
+  for (const auto& r : rows) EXPECT_TRUE(list.AddReplacement(r[0], r[1], r[2], r[3]).ok);
   for (int i = 0; i < list.RowCount(); ++i) list.SetTicked(i, true);
   return list;
 }
@@ -47,7 +47,7 @@ TEST(StringPatch, OnlyTheRangeIsWrittenInTheEncodingChosenAtExport) {
 
 TEST(StringPatch, TwoTickedRowsGiveOneFileInAddressOrder) {
   StringList list = Ticked({{"00000200", "00000201", "Hi", "2"}, {"00000010", "00000012", "ok", "3"}});
-  ASSERT_TRUE(list.Add2List("00000300", "00000300", "x", "1").ok);  // not ticked
+  ASSERT_TRUE(list.AddReplacement("00000300", "00000300", "x", "1").ok);  // not ticked
   TempDir dir;
   EXPECT_TRUE(WriteStringPatch(list, StringEncoding::kEnglish, dir.Path("two.s3")).ok);
   EXPECT_EQ(ReadText(dir.Path("two.s3")),

@@ -10,6 +10,6 @@ namespace korvana::app {
 // value without its leading and trailing blanks, then without any TAB
 // character. Only blanks are trimmed, so a TAB that stood outside a blank
 // leaves that blank behind: "\t x" gives " x".
-[[nodiscard]] std::string Del_TAb(std::string_view value);
+[[nodiscard]] std::string CleanTableField(std::string_view value);
 
 }  // namespace korvana::app

@@ -1,8 +1,8 @@
-#include "app/del_tab.h"
+#include "app/table_field.h"
 
 namespace korvana::app {
 
-std::string Del_TAb(std::string_view value) {
+std::string CleanTableField(std::string_view value) {
   const auto first = value.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const auto last = value.find_last_not_of(' ');
