@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 
 #include "app/program_folder.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 
 int main(int argc, char** argv) {
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   if (!lock.tryLock(0)) return 0;  // another copy runs: end at once, silently
 
   const std::string programFolder = korvana::app::ProgramFolder(korvana::app::ExecutableFolder());
-  korvana::ui::Form1 window(programFolder);
+  korvana::ui::MainWindow window(programFolder);
   window.show();
   const QStringList args = QApplication::arguments();
   if (args.size() > 1) window.OpenHandsetFile(args.at(1));

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
 
@@ -24,15 +24,15 @@ constexpr int kNumberWidthTwips = 900;
 constexpr int kPlaceWidthTwips = 2200;
 
 // The list's first two headers, or the fallback while it does not exist.
-QStringList HeadersOf(Form1& main, const QString& listName, const QStringList& fallback) {
+QStringList HeadersOf(MainWindow& main, const QString& listName, const QStringList& fallback) {
   const auto* list = main.findChild<QTreeWidget*>(listName);
   if (list == nullptr || list->columnCount() < 2) return fallback;
   return {list->headerItem()->text(0), list->headerItem()->text(1)};
 }
 }  // namespace
 
-PlaceToolWindow::PlaceToolWindow(Form1& main, const char* objectName, const char* caption, const char* focusList,
-                                 const QStringList& fallbackHeaders)
+PlaceToolWindow::PlaceToolWindow(MainWindow& main, const char* objectName, const char* caption,
+                                 const char* focusList, const QStringList& fallbackHeaders)
     : QWidget(nullptr, Qt::Window), m_main(main), m_focusList(QString::fromLatin1(focusList)) {
   setObjectName(QString::fromLatin1(objectName));
   setWindowTitle(ToQ(caption));

@@ -1,7 +1,8 @@
 #pragma once
-// What the tool windows Form4, Form5 and Form6 share: the old and new address
-// fields, the search with its progress bar, the place list ListView1 with its
-// tick boxes, and the Modify button that each window fills in its own way.
+// What the address change, offset change and picture offset windows share:
+// the old and new address fields, the search with its progress bar, the
+// place list with its tick boxes, and the modify button that each window
+// fills in its own way.
 // The windows are top-level windows of their own: the main window is disabled
 // while one is open, and a child window would be disabled with it.
 
@@ -22,7 +23,7 @@ class QTreeWidget;
 
 namespace korvana::ui {
 
-class Form1;
+class MainWindow;
 class ListAdapter;
 
 // The main window's lists that the tool windows start from, and the headers
@@ -48,7 +49,7 @@ class PlaceToolWindow : public QWidget {
   // focusList names the main window's list that gets the focus back when
   // the window closes; its first two column headers head ListView1 (the
   // fallback headers stand in while the main window has no such list).
-  PlaceToolWindow(Form1& main, const char* objectName, const char* caption, const char* focusList,
+  PlaceToolWindow(MainWindow& main, const char* objectName, const char* caption, const char* focusList,
                   const QStringList& fallbackHeaders);
 
   // The field rows: a label, an optional "0x" before the field, an optional
@@ -63,7 +64,7 @@ class PlaceToolWindow : public QWidget {
 
   void closeEvent(QCloseEvent* event) override;
 
-  Form1& m_main;
+  MainWindow& m_main;
   tools::PlaceList m_places;
   QLineEdit* Text1 = nullptr;
   QLineEdit* Text2 = nullptr;

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "ui/form2.h"
+#include "ui/picture_preview_window.h"
 #include "ui_helpers.h"
 #include "ui_test_registry.h"
 
@@ -192,7 +192,7 @@ class PicturesTabTest : public QObject {
     f.ClickRow(0);
     QTreeWidgetItem* item = f.List()->topLevelItem(0);
     QTest::mouseDClick(f.List()->viewport(), Qt::LeftButton, {}, f.List()->visualItemRect(item).center());
-    Form2* preview = f.form.PreviewWindow();
+    PicturePreviewWindow* preview = f.form.PreviewWindow();
     QVERIFY(preview != nullptr);
     QVERIFY(!f.form.isEnabled());
     QCOMPARE(preview->BoxCount(), 7);

@@ -11,7 +11,7 @@
 
 #include "fake_platform.h"
 #include "support/test_support.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace korvana::ui::test {
 
@@ -58,7 +58,7 @@ inline void ShowMenu(const QObject* form, const char* view, const char* menu) {
 struct Editor {
   korvana::test::TempDir dir;
   FakePlatform platform;
-  Form1 form{(std::filesystem::create_directories(dir.Path("prog")), dir.Path("prog"))};
+  MainWindow form{(std::filesystem::create_directories(dir.Path("prog")), dir.Path("prog"))};
   explicit Editor(const std::vector<std::uint8_t>& firmware = {}) {
     if (firmware.empty()) return;
     korvana::test::WriteBytes(dir.Path("fw.bin"), firmware);

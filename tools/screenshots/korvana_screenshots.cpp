@@ -23,14 +23,14 @@
 #include <deque>
 
 #include "app/program_folder.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
+#include "ui/main_window.h"
+#include "ui/picture_preview_window.h"
+#include "ui/picture_editor_window.h"
 #include "ui/platform.h"
 
 namespace {
 
-using korvana::ui::Form1;
+using korvana::ui::MainWindow;
 
 // Shows nothing; file dialogs take the next queued path, questions get Yes.
 class ScriptedPlatform : public korvana::ui::Platform {
@@ -87,7 +87,7 @@ class Tour {
       : m_demo(std::move(demo)), m_out(std::move(out)), m_platform(platform) {}
 
   int Run() {
-    Form1 form(korvana::app::ProgramFolder(korvana::app::ExecutableFolder()));
+    MainWindow form(korvana::app::ProgramFolder(korvana::app::ExecutableFolder()));
     form.resize(1040, 720);
     form.show();
     Settle();
@@ -121,7 +121,7 @@ class Tour {
 
   // Scan, the tone table with its notes, the folder of replacement tones
   // and one replacement row: tone 001 with the file of equal size.
-  void Tones(Form1& form) {
+  void Tones(MainWindow& form) {
     form.Tabs()->setCurrentIndex(0);
     Find<QAbstractButton>(form, "GetTone")->click();
     m_platform.paths.push_back(Demo("demo-toene.txt"));
@@ -143,7 +143,7 @@ class Tour {
     Shot(form, "toene.png");
   }
 
-  void Strings(Form1& form) {
+  void Strings(MainWindow& form) {
     form.Tabs()->setCurrentIndex(1);
     Find<QLineEdit>(form, "Text11")->setText(QStringLiteral("Welcome"));
     Find<QAbstractButton>(form, "SeachString")->click();
@@ -153,7 +153,7 @@ class Tour {
   }
 
   // The picture table, the animation playing, and its preview window.
-  void Pictures(Form1& form) {
+  void Pictures(MainWindow& form) {
     form.Tabs()->setCurrentIndex(2);
     m_platform.paths.push_back(Demo("demo-bilder.txt"));
     Find<QAbstractButton>(form, "OpenPicTable")->click();
@@ -165,7 +165,7 @@ class Tour {
     SelectRow(list, 5);  // the animation: the preview shows its eight frames
     emit list->itemDoubleClicked(list->topLevelItem(5), 0);
     Settle(300);
-    if (korvana::ui::Form2* preview = form.PreviewWindow()) {
+    if (korvana::ui::PicturePreviewWindow* preview = form.PreviewWindow()) {
       Shot(*preview, "vorschau.png");
       preview->close();
     } else {
@@ -179,14 +179,14 @@ class Tour {
     emit list->itemClicked(list->topLevelItem(2), 0);
     emit list->itemDoubleClicked(list->topLevelItem(2), 0);
     Settle(300);
-    korvana::ui::Form2* preview = form.PreviewWindow();
+    korvana::ui::PicturePreviewWindow* preview = form.PreviewWindow();
     if (preview == nullptr) {
       Fail("the preview window did not open");
       return;
     }
     emit preview->FrameClicked(1);
     Settle(300);
-    korvana::ui::Form3* editor = form.EditorWindow();
+    korvana::ui::PictureEditorWindow* editor = form.EditorWindow();
     if (editor == nullptr) {
       Fail("the replacement editor did not open");
       return;
@@ -201,7 +201,7 @@ class Tour {
     Settle();
   }
 
-  void Converter(Form1& form) {
+  void Converter(MainWindow& form) {
     form.Tabs()->setCurrentIndex(3);
     // The pictures' range of the image as an S-record file.
     m_platform.paths.push_back(Demo("demo.bin"));
@@ -217,7 +217,7 @@ class Tour {
   }
 
   // "Offset ändern" for tone 001: both stored copies of its address.
-  void AddressTools(Form1& form) {
+  void AddressTools(MainWindow& form) {
     form.Tabs()->setCurrentIndex(0);
     SelectRow(Find<QTreeWidget>(form, "ListView4"), 0);
     Find<QAction>(form, "S_series")->trigger();

@@ -18,7 +18,7 @@
 #include "image/path.h"
 #include "strings/string_patch.h"
 #include "strings/string_search.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
@@ -51,7 +51,7 @@ QGroupBox* EncodingFrame(QWidget* parent, const char* frameName, QRadioButton*& 
 }
 }  // namespace
 
-void Form1::BuildStringsTab(QWidget* page) {
+void MainWindow::BuildStringsTab(QWidget* page) {
   // Search: text, encoding, "ab Begin", "Such".
   auto* search = new QGroupBox(page);
   auto* searchGrid = new QGridLayout(search);
@@ -103,11 +103,11 @@ void Form1::BuildStringsTab(QWidget* page) {
                                          {ToQ("String ändern "), 6086}, {ToQ("Größe Byte"), 2540}});
 
   menufile4 = Named(new QMenu(ToQ("Popup Menu4"), this), "menufile4");
-  Removeone = Named(menufile4->addAction(ToQ("Lösche Ausw."), this, &Form1::Removeone_Click), "Removeone");
-  Removeall = Named(menufile4->addAction(ToQ("Lösche alle!"), this, &Form1::Removeall_Click), "Removeall");
+  Removeone = Named(menufile4->addAction(ToQ("Lösche Ausw."), this, &MainWindow::Removeone_Click), "Removeone");
+  Removeall = Named(menufile4->addAction(ToQ("Lösche alle!"), this, &MainWindow::Removeall_Click), "Removeall");
   Named(menufile4->addSeparator(), "line5");
-  outputStrS3 = Named(menufile4->addAction(ToQ("Export s3"), this, &Form1::outputStrS3_Click), "outputStrS3");
-  outputStraxf = Named(menufile4->addAction(ToQ("bin Exp."), this, &Form1::outputStraxf_Click), "outputStraxf");
+  outputStrS3 = Named(menufile4->addAction(ToQ("Export s3"), this, &MainWindow::outputStrS3_Click), "outputStrS3");
+  outputStraxf = Named(menufile4->addAction(ToQ("bin Exp."), this, &MainWindow::outputStraxf_Click), "outputStraxf");
 
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(top);
@@ -118,18 +118,18 @@ void Form1::BuildStringsTab(QWidget* page) {
   layout->addWidget(Named(new QLabel(ToQ("ansonsten könnte es zu falschen Ergebnissen führen."), page), "Label11"));
   layout->addWidget(ListView2, 1);
 
-  connect(SeachString, &QPushButton::clicked, this, &Form1::SeachString_Click);
-  connect(Add2List, &QPushButton::clicked, this, &Form1::Add2List_Click);
-  connect(ListView2, &QWidget::customContextMenuRequested, this, &Form1::ListView2_MouseDown);
+  connect(SeachString, &QPushButton::clicked, this, &MainWindow::SeachString_Click);
+  connect(Add2List, &QPushButton::clicked, this, &MainWindow::Add2List_Click);
+  connect(ListView2, &QWidget::customContextMenuRequested, this, &MainWindow::ListView2_MouseDown);
 }
 
-strings::StringEncoding Form1::ReplacementEncoding() const {
+strings::StringEncoding MainWindow::ReplacementEncoding() const {
   return Option3->isChecked() ? strings::StringEncoding::kChinese : strings::StringEncoding::kEnglish;
 }
 
-void Form1::RefreshStringList() { m_stringListAdapter->Refresh(); }
+void MainWindow::RefreshStringList() { m_stringListAdapter->Refresh(); }
 
-void Form1::SeachString_Click() {
+void MainWindow::SeachString_Click() {
   const strings::StringSearchRequest request{
       FromQ(Text11->text()), Option1->isChecked() ? strings::StringEncoding::kChinese : strings::StringEncoding::kEnglish,
       SearchBegin->isChecked()};
@@ -148,14 +148,14 @@ void Form1::SeachString_Click() {
   ShowOutcome(found);
 }
 
-void Form1::Add2List_Click() {
+void MainWindow::Add2List_Click() {
   const Outcome added = m_stringList.AddReplacement(FromQ(Text10->text()), FromQ(Text9->text()), FromQ(Text7->text()),
                                               FromQ(Text8->text()));
   if (added.ok) RefreshStringList();
   ShowOutcome(added);
 }
 
-void Form1::ListView2_MouseDown(const QPoint& pos) {
+void MainWindow::ListView2_MouseDown(const QPoint& pos) {
   const strings::StringList::MenuState state = m_stringList.ContextMenuState();
   Removeone->setEnabled(state.remove);
   Removeall->setEnabled(state.remove);
@@ -164,18 +164,18 @@ void Form1::ListView2_MouseDown(const QPoint& pos) {
   menufile4->popup(ListView2->viewport()->mapToGlobal(pos));
 }
 
-void Form1::Removeone_Click() {
+void MainWindow::Removeone_Click() {
   const std::vector<int> selected = m_stringListAdapter->SelectedRows();
   m_stringList.RemoveRow(selected.empty() ? -1 : selected.front());
   RefreshStringList();
 }
 
-void Form1::Removeall_Click() {
+void MainWindow::Removeall_Click() {
   m_stringList.RemoveAll();
   RefreshStringList();
 }
 
-void Form1::outputStrS3_Click() {
+void MainWindow::outputStrS3_Click() {
   const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   const std::string chosen = FromQ(path);
@@ -190,7 +190,7 @@ void Form1::outputStrS3_Click() {
   }, msg::kS3WriteError);
 }
 
-void Form1::outputStraxf_Click() {
+void MainWindow::outputStraxf_Click() {
   RunCommand(this, [this] {
     Outcome written;
     {

@@ -1,7 +1,7 @@
 #pragma once
-// Form6 "Bild-Offset": finds the firmware's directory record of a picture by
-// its width, height and address, and writes an S-record patch that puts a new
-// address into the ticked record.
+// The picture offset change "Bild-Offset": finds the firmware's directory
+// record of a picture by its width, height and address, and writes an
+// S-record patch that puts a new address into the ticked record.
 
 #include <string>
 
@@ -9,13 +9,13 @@
 
 namespace korvana::ui {
 
-class Form6 : public PlaceToolWindow {
+class PictureOffsetWindow : public PlaceToolWindow {
   Q_OBJECT
  public:
   // startColumn and dimensionsColumn are the start address ("0X0000ABCD")
   // and dimensions ("128*160") columns of the picture list's selected row;
   // empty when none is selected.
-  Form6(Form1& main, const std::string& startColumn, const std::string& dimensionsColumn);
+  PictureOffsetWindow(MainWindow& main, const std::string& startColumn, const std::string& dimensionsColumn);
 
  protected:
   Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;

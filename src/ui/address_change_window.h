@@ -1,6 +1,6 @@
 #pragma once
-// Form4 "Adressänderung": finds where a tone's address is stored and writes a
-// new address over the ticked place, in the image.
+// The address change "Adressänderung": finds where a tone's address is
+// stored and writes a new address over the ticked place, in the image.
 
 #include <string>
 
@@ -8,12 +8,12 @@
 
 namespace korvana::ui {
 
-class Form4 : public PlaceToolWindow {
+class AddressChangeWindow : public PlaceToolWindow {
   Q_OBJECT
  public:
   // startColumn is the start address column of the tone list's selected row
   // ("0x0000ABCD"); empty when no row is selected.
-  Form4(Form1& main, const std::string& startColumn);
+  AddressChangeWindow(MainWindow& main, const std::string& startColumn);
 
  protected:
   Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;

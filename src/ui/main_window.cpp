@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,7 @@
 
 namespace korvana::ui {
 
-Form1::Form1(std::string programFolder, QWidget* parent)
+MainWindow::MainWindow(std::string programFolder, QWidget* parent)
     : QMainWindow(parent), m_programFolder(std::move(programFolder)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(ToQ(app::kWindowCaption));
@@ -35,12 +35,12 @@ Form1::Form1(std::string programFolder, QWidget* parent)
   resize(960, 680);
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
   // A tool window refers to this window; it does not outlive it.
   delete m_toolWindow.data();
 }
 
-void Form1::StartUp() {
+void MainWindow::StartUp() {
   m_settings = std::make_unique<app::SettingsFile>(image::JoinPath(m_programFolder, app::kSettingsFileName));
   m_folders = app::LoadRememberedFolders(*m_settings, m_programFolder);
   SSTab1->setTabEnabled(kStringsTab, false);
@@ -51,28 +51,28 @@ void Form1::StartUp() {
   RefreshSaveButton();
 }
 
-void Form1::BuildMenus() {
+void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(ToQ("Lade"));
   file->setObjectName(QStringLiteral("file"));
-  menuopen = file->addAction(ToQ("Fw bin laden"), this, &Form1::menuopen_Click);
+  menuopen = file->addAction(ToQ("Fw bin laden"), this, &MainWindow::menuopen_Click);
   menuopen->setObjectName(QStringLiteral("menuopen"));
-  menuTool = file->addAction(ToQ("Adressrechner "), this, &Form1::OpenAddressCalculator);
+  menuTool = file->addAction(ToQ("Adressrechner "), this, &MainWindow::OpenAddressCalculator);
   menuTool->setObjectName(QStringLiteral("menuTool"));
   file->addSeparator();
   menuexit = file->addAction(ToQ("Ende"), this, &QWidget::close);
   menuexit->setObjectName(QStringLiteral("menuexit"));
 
-  QAction* help = menuBar()->addAction(ToQ("Help"), this, &Form1::help_Click);
+  QAction* help = menuBar()->addAction(ToQ("Help"), this, &MainWindow::help_Click);
   help->setObjectName(QStringLiteral("help"));
 
   QMenu* homepage = menuBar()->addMenu(ToQ("Homepage"));
   homepage->setObjectName(QStringLiteral("homepage"));
-  homepage->addAction(ToQ("My Homepage "), this, &Form1::myhomepage_Click)->setObjectName(QStringLiteral("myhomepage"));
-  homepage->addAction(ToQ(app::kShippedHelpFileName) + ToQ(app::kMakersPageAnchor), this, &Form1::homepage52_Click)
+  homepage->addAction(ToQ("My Homepage "), this, &MainWindow::myhomepage_Click)->setObjectName(QStringLiteral("myhomepage"));
+  homepage->addAction(ToQ(app::kShippedHelpFileName) + ToQ(app::kMakersPageAnchor), this, &MainWindow::homepage52_Click)
       ->setObjectName(QStringLiteral("homepage52"));
 }
 
-void Form1::BuildToolbar() {
+void MainWindow::BuildToolbar() {
   Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
   Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
   Toolbar1->setMovable(false);
@@ -85,16 +85,16 @@ void Form1::BuildToolbar() {
     return a;
   };
   QAction* open = add("Open", QStyle::SP_DialogOpenButton, "打开手机文件");
-  connect(open, &QAction::triggered, this, &Form1::menuopen_Click);
+  connect(open, &QAction::triggered, this, &MainWindow::menuopen_Click);
   m_saveAction = add("Save", QStyle::SP_DialogSaveButton, "保存文件");
-  connect(m_saveAction, &QAction::triggered, this, &Form1::SaveImage);
+  connect(m_saveAction, &QAction::triggered, this, &MainWindow::SaveImage);
   QAction* tool = add("Tool", QStyle::SP_ComputerIcon, "地址计算器");
-  connect(tool, &QAction::triggered, this, &Form1::OpenAddressCalculator);
+  connect(tool, &QAction::triggered, this, &MainWindow::OpenAddressCalculator);
   QAction* exit = add("Exit", QStyle::SP_DialogCloseButton, "退出");
   connect(exit, &QAction::triggered, this, &QWidget::close);
 }
 
-void Form1::BuildStatusBar() {
+void MainWindow::BuildStatusBar() {
   struct Panel {
     const char* text;
     const char* tip;
@@ -124,13 +124,13 @@ void Form1::BuildStatusBar() {
   ShowBusyPicture(false);
 }
 
-void Form1::ShowBusyPicture(bool busy) {
+void MainWindow::ShowBusyPicture(bool busy) {
   const QIcon icon = style()->standardIcon(busy ? QStyle::SP_BrowserReload : QStyle::SP_DialogApplyButton);
   StatusBar1[6]->setPixmap(icon.pixmap(16, 16));
   StatusBar1[6]->setProperty("busy", busy);
 }
 
-void Form1::BuildTabs() {
+void MainWindow::BuildTabs() {
   SSTab1 = new QTabWidget(this);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
   const std::array<const char*, 5> captions{"Töne", "Zeichen", "Bilder", "s3Datei", "RM"};
@@ -146,18 +146,18 @@ void Form1::BuildTabs() {
   setCentralWidget(SSTab1);
 }
 
-QAction* Form1::ToolbarAction(const QString& key) const { return Toolbar1->findChild<QAction*>(key); }
+QAction* MainWindow::ToolbarAction(const QString& key) const { return Toolbar1->findChild<QAction*>(key); }
 
-QString Form1::StatusPanelText(int panel) const { return StatusBar1[static_cast<std::size_t>(panel - 1)]->text(); }
+QString MainWindow::StatusPanelText(int panel) const { return StatusBar1[static_cast<std::size_t>(panel - 1)]->text(); }
 
-void Form1::RefreshSaveButton() { m_saveAction->setEnabled(m_image.Modified()); }
+void MainWindow::RefreshSaveButton() { m_saveAction->setEnabled(m_image.Modified()); }
 
-void Form1::ShowOutcome(const Outcome& outcome, QWidget* parent) {
+void MainWindow::ShowOutcome(const Outcome& outcome, QWidget* parent) {
   RefreshSaveButton();
   Platform::Current().ShowMessage(parent != nullptr ? parent : this, outcome.message);
 }
 
-void Form1::menuopen_Click() {
+void MainWindow::menuopen_Click() {
   if (!ResolveUnsavedChanges()) return;
   const QString path =
       Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kHandsetFilter);
@@ -165,7 +165,7 @@ void Form1::menuopen_Click() {
   OpenHandsetFile(path);
 }
 
-bool Form1::OpenHandsetFile(const QString& path) {
+bool MainWindow::OpenHandsetFile(const QString& path) {
   // A name from the command line is relative to the caller's folder; the
   // window keeps the full path (status bar, remembered folder, save).
   const std::string chosen = FromQ(QFileInfo(path).absoluteFilePath());
@@ -190,12 +190,12 @@ bool Form1::OpenHandsetFile(const QString& path) {
   return true;
 }
 
-void Form1::SaveImage() {
+void MainWindow::SaveImage() {
   if (!m_image.FileLoaded()) return;
   ShowOutcome(m_image.SaveOverFile(true));
 }
 
-void Form1::help_Click() {
+void MainWindow::help_Click() {
   const std::string path = app::HelpFilePath(m_programFolder);
   if (path.empty()) {
     Platform::Current().ShowMessage(this, msg::kNoHelpFile);
@@ -212,31 +212,31 @@ QString HelpPageUrl(const std::string& programFolder, std::string_view anchor) {
 }
 }  // namespace
 
-void Form1::myhomepage_Click() {
+void MainWindow::myhomepage_Click() {
   Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kDeveloperPageAnchor));
 }
 
-void Form1::homepage52_Click() {
+void MainWindow::homepage52_Click() {
   Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kMakersPageAnchor));
 }
 
-app::QuestionFn Form1::AskUser() {
+app::QuestionFn MainWindow::AskUser() {
   return [this](std::string_view text, std::string_view title) { return Platform::Current().Ask(this, text, title); };
 }
 
-bool Form1::ResolveUnsavedChanges() {
+bool MainWindow::ResolveUnsavedChanges() {
   const app::ShutdownResult result = app::ResolveUnsavedChanges(m_image, AskUser());
   if (!result.outcome.ok) ShowOutcome(result.outcome);
   return result.proceed;
 }
 
-bool Form1::Form_Unload() {
+bool MainWindow::Form_Unload() {
   const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_programFolder, AskUser());
   if (!result.outcome.ok) ShowOutcome(result.outcome);
   return result.proceed;
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (m_toolWindow) {
     // The main window takes no input while a tool window is open.
     event->ignore();

@@ -1,4 +1,4 @@
-#include "ui/form2.h"
+#include "ui/picture_preview_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -47,8 +47,8 @@ QRect PixelsOf(const pictures::PreviewBox& box) {
 }
 }  // namespace
 
-Form2::Form2(const image::HandsetImage& image, const pictures::PictureShape& shape, const pictures::Palette16& palette,
-             QWidget* owner)
+PicturePreviewWindow::PicturePreviewWindow(const image::HandsetImage& image, const pictures::PictureShape& shape,
+                                           const pictures::Palette16& palette, QWidget* owner)
     : QWidget(nullptr, Qt::Window), m_image(image), m_shape(shape), m_palette(palette) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("List"));
@@ -57,7 +57,7 @@ Form2::Form2(const image::HandsetImage& image, const pictures::PictureShape& sha
   Form_Load();
 }
 
-void Form2::Form_Load() {
+void PicturePreviewWindow::Form_Load() {
   const int count = static_cast<int>(std::clamp<std::int64_t>(m_shape.count, 0, kMaxPreviewFrames));
   const pictures::PreviewGrid grid = pictures::PreviewGridOf(count);
   auto* canvas = new QWidget;
@@ -90,11 +90,11 @@ void Form2::Form_Load() {
   resize(canvas->width() + (height < canvas->height() ? 20 : 0), height);
 }
 
-void Form2::ReloadFrame(int i) {
+void PicturePreviewWindow::ReloadFrame(int i) {
   if (i >= 1 && i <= BoxCount()) DrawFrame(i);
 }
 
-pictures::DecodeError Form2::DrawFrame(int i) {
+pictures::DecodeError PicturePreviewWindow::DrawFrame(int i) {
   const pictures::DecodedBmp bmp = pictures::DecodeFrame(m_image.Bytes(), m_shape, i - 1, m_palette);
   if (!bmp.Ok()) return bmp.error;
   const QByteArray bytes(reinterpret_cast<const char*>(bmp.bytes.data()), static_cast<qsizetype>(bmp.bytes.size()));
@@ -106,12 +106,12 @@ pictures::DecodeError Form2::DrawFrame(int i) {
   return pictures::DecodeError::kNone;
 }
 
-void Form2::Picture2_Click(int i) {
+void PicturePreviewWindow::Picture2_Click(int i) {
   m_selectedFrame = i;
   emit FrameClicked(i);
 }
 
-void Form2::closeEvent(QCloseEvent* event) {
+void PicturePreviewWindow::closeEvent(QCloseEvent* event) {
   emit Unloaded();
   event->accept();
 }

@@ -22,7 +22,7 @@
 #include "image/hex.h"
 #include "image/path.h"
 #include "image/srecord_converter.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
 
@@ -33,20 +33,20 @@ constexpr const char* kS3ToBinCaption = "s3->bin";
 
 }  // namespace
 
-void Form1::BuildConverterTab(QWidget* page) {
+void MainWindow::BuildConverterTab(QWidget* page) {
   auto* layout = new QHBoxLayout(page);
   layout->addWidget(BuildBinToS3Frame(page), 1, Qt::AlignTop);
   layout->addWidget(BuildS3ToBinFrame(page), 1, Qt::AlignTop);
 
-  connect(OpenBinFile, &QPushButton::clicked, this, &Form1::OpenBinFile_Click);
-  connect(ComBinToS3, &QPushButton::clicked, this, &Form1::ComBinToS3_Click);
-  connect(AllAddressOption, &QRadioButton::clicked, this, &Form1::AllAddressOption_Click);
-  connect(PartAddressOption, &QRadioButton::clicked, this, &Form1::PartAddressOption_Click);
-  connect(FillDataOption, &QRadioButton::clicked, this, &Form1::FillDataOption_Click);
-  connect(OpenS3File, &QPushButton::clicked, this, &Form1::OpenS3File_Click);
-  connect(ComS3ToBin, &QPushButton::clicked, this, &Form1::ComS3ToBin_Click);
-  connect(AllAdd, &QRadioButton::clicked, this, &Form1::AllAdd_Click);
-  connect(PartAdd, &QRadioButton::clicked, this, &Form1::PartAdd_Click);
+  connect(OpenBinFile, &QPushButton::clicked, this, &MainWindow::OpenBinFile_Click);
+  connect(ComBinToS3, &QPushButton::clicked, this, &MainWindow::ComBinToS3_Click);
+  connect(AllAddressOption, &QRadioButton::clicked, this, &MainWindow::AllAddressOption_Click);
+  connect(PartAddressOption, &QRadioButton::clicked, this, &MainWindow::PartAddressOption_Click);
+  connect(FillDataOption, &QRadioButton::clicked, this, &MainWindow::FillDataOption_Click);
+  connect(OpenS3File, &QPushButton::clicked, this, &MainWindow::OpenS3File_Click);
+  connect(ComS3ToBin, &QPushButton::clicked, this, &MainWindow::ComS3ToBin_Click);
+  connect(AllAdd, &QRadioButton::clicked, this, &MainWindow::AllAdd_Click);
+  connect(PartAdd, &QRadioButton::clicked, this, &MainWindow::PartAdd_Click);
 
   AllAddressOption->setChecked(true);
   AllAddressOption_Click();
@@ -54,7 +54,7 @@ void Form1::BuildConverterTab(QWidget* page) {
   AllAdd_Click();
 }
 
-QGroupBox* Form1::BuildBinToS3Frame(QWidget* page) {
+QGroupBox* MainWindow::BuildBinToS3Frame(QWidget* page) {
   m_binToS3Frame = Named(new QGroupBox(ToQ("Bin(*.bin)->Moto(*.s3)"), page), "FrameBinToS3");
   auto* column = new QVBoxLayout(m_binToS3Frame);
 
@@ -94,7 +94,7 @@ QGroupBox* Form1::BuildBinToS3Frame(QWidget* page) {
   return m_binToS3Frame;
 }
 
-QGroupBox* Form1::BuildS3ToBinFrame(QWidget* page) {
+QGroupBox* MainWindow::BuildS3ToBinFrame(QWidget* page) {
   auto* frame = Named(new QGroupBox(ToQ("Moto(*.s3,*.sre)->Bin(*.bin)"), page), "FrameS3ToBin");
   auto* column = new QVBoxLayout(frame);
 
@@ -136,51 +136,51 @@ QGroupBox* Form1::BuildS3ToBinFrame(QWidget* page) {
   return frame;
 }
 
-void Form1::SetAddressInputsEnabled(bool enabled) {
+void MainWindow::SetAddressInputsEnabled(bool enabled) {
   for (QLineEdit* edit : {Text18, Text17, Text20}) edit->setEnabled(enabled);
   for (QLabel* label : m_addressLabels) label->setEnabled(enabled);
 }
 
-void Form1::AllAddressOption_Click() {
+void MainWindow::AllAddressOption_Click() {
   SetAddressInputsEnabled(false);
   OpenBinFile->setEnabled(true);
 }
 
-void Form1::PartAddressOption_Click() {
+void MainWindow::PartAddressOption_Click() {
   SetAddressInputsEnabled(true);
   OpenBinFile->setEnabled(true);
 }
 
-void Form1::FillDataOption_Click() {
+void MainWindow::FillDataOption_Click() {
   SetAddressInputsEnabled(true);
   OpenBinFile->setEnabled(false);
 }
 
-void Form1::AllAdd_Click() {
+void MainWindow::AllAdd_Click() {
   Text3->setEnabled(true);
   m_text3Label->setEnabled(true);
 }
 
-void Form1::PartAdd_Click() {
+void MainWindow::PartAdd_Click() {
   Text3->setEnabled(false);
   m_text3Label->setEnabled(false);
 }
 
-void Form1::OpenBinFile_Click() {
+void MainWindow::OpenBinFile_Click() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kBinFilter);
   if (path.isEmpty()) return;
   Text19->setText(path);
   m_folders.MobileFilePath = image::FolderOf(FromQ(path));
 }
 
-void Form1::OpenS3File_Click() {
+void MainWindow::OpenS3File_Click() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   Text1->setText(path);
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
 }
 
-void Form1::ComBinToS3_Click() {
+void MainWindow::ComBinToS3_Click() {
   RunCommand(this, [this] {
     image::BinToS3Request request{FromQ(Text19->text()), image::S3AddressMode::kAll, FromQ(Text18->text()),
                                   FromQ(Text17->text()), FromQ(Text20->text())};
@@ -201,7 +201,7 @@ void Form1::ComBinToS3_Click() {
   });
 }
 
-void Form1::ComS3ToBin_Click() {
+void MainWindow::ComS3ToBin_Click() {
   if (!ConverterIdle) {
     ConverterIdle = true;
     ComS3ToBin->setText(ToQ(kS3ToBinCaption));
@@ -220,11 +220,11 @@ void Form1::ComS3ToBin_Click() {
 
     // The window is unlocked again however the conversion ends.
     struct Running {
-      explicit Running(Form1* form) : m_form(form) { m_form->SetConverterRunning(true); }
+      explicit Running(MainWindow* form) : m_form(form) { m_form->SetConverterRunning(true); }
       ~Running() { m_form->SetConverterRunning(false); }
       Running(const Running&) = delete;
       Running& operator=(const Running&) = delete;
-      Form1* m_form;
+      MainWindow* m_form;
     };
     std::optional<Running> running(std::in_place, this);
     image::ConversionStatus status;
@@ -246,7 +246,7 @@ void Form1::ComS3ToBin_Click() {
   });
 }
 
-void Form1::SetConverterRunning(bool running) {
+void MainWindow::SetConverterRunning(bool running) {
   ConverterIdle = !running;
   ComS3ToBin->setText(running ? QString() : ToQ(kS3ToBinCaption));
   for (QWidget* widget : std::initializer_list<QWidget*>{menuBar(), Toolbar1, SSTab1->tabBar(), m_binToS3Frame,

@@ -1,4 +1,4 @@
-#include "ui/form5.h"
+#include "ui/offset_change_window.h"
 
 #include <QLineEdit>
 
@@ -6,12 +6,12 @@
 #include "image/path.h"
 #include "tools/address_change.h"
 #include "tools/place_search.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 
 namespace korvana::ui {
 
-Form5::Form5(Form1& main, const std::string& startColumn, const std::string& sizeColumn)
+OffsetChangeWindow::OffsetChangeWindow(MainWindow& main, const std::string& startColumn, const std::string& sizeColumn)
     : PlaceToolWindow(main, "Form5", "Offset ändern", kToneListName, ToneListHeaders()) {
   Text1 = AddField("Text1", "Adressber.alt", "0x", nullptr);
   Text3 = AddField("Text3", "Größe Byte", nullptr, "DEC");
@@ -22,11 +22,11 @@ Form5::Form5(Form1& main, const std::string& startColumn, const std::string& siz
   Text3->setText(ToQ(sizeColumn));
 }
 
-Outcome Form5::RunSearch(tools::PlaceList& places, const ProgressFn& progress) {
+Outcome OffsetChangeWindow::RunSearch(tools::PlaceList& places, const ProgressFn& progress) {
   return tools::FindAddressPlaces(m_main.Image(), FromQ(Text1->text()), places, progress);
 }
 
-void Form5::Modify_Click() {
+void OffsetChangeWindow::Modify_Click() {
   RunCommand(this, [this] {
     const std::string address = FromQ(Text2->text());
     const std::string size = FromQ(Text4->text());

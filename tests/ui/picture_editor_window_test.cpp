@@ -11,9 +11,9 @@
 #include "pictures/encoder_test_support.h"
 #include "pictures/picture_encoding.h"
 #include "support/test_support.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
+#include "ui/main_window.h"
+#include "ui/picture_preview_window.h"
+#include "ui/picture_editor_window.h"
 #include "ui_test_registry.h"
 
 namespace korvana::ui::test {
@@ -32,7 +32,7 @@ constexpr std::uint8_t kFill = 0x5A;
 struct EditorFixture {
   TempDir dir;
   FakePlatform platform;
-  Form1 form{dir.Path()};
+  MainWindow form{dir.Path()};
 
   EditorFixture() {
     korvana::test::WriteBytes(dir.Path("fw.bin"), Bytes(0x400, kFill));
@@ -50,12 +50,12 @@ struct EditorFixture {
   QTreeWidget* List() { return form.findChild<QTreeWidget*>(QStringLiteral("ListView5")); }
 
   // Opens the preview of row and clicks its frame box: the editor.
-  Form3* OpenEditor(int row, int frame) {
+  PictureEditorWindow* OpenEditor(int row, int frame) {
     QTreeWidgetItem* item = List()->topLevelItem(row);
     const QPoint at = List()->visualItemRect(item).center();
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, at);
-    Form2* preview = form.PreviewWindow();
+    PicturePreviewWindow* preview = form.PreviewWindow();
     if (preview == nullptr) return nullptr;
     QTest::mouseClick(preview->Box(frame), Qt::LeftButton);
     return form.EditorWindow();
@@ -66,17 +66,17 @@ struct EditorFixture {
     return dir.Path(name);
   }
   // The editor's "Open" with the dialog answering path.
-  static void Open(Form3* editor, FakePlatform& platform, const std::string& path) {
+  static void Open(PictureEditorWindow* editor, FakePlatform& platform, const std::string& path) {
     platform.paths.push_back(QString::fromStdString(path));
     Action(editor, "Open")->trigger();
   }
-  static QAction* Action(Form3* editor, const char* key) {
+  static QAction* Action(PictureEditorWindow* editor, const char* key) {
     return editor->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->findChild<QAction*>(QString::fromLatin1(key));
   }
-  static QString Text(Form3* editor, const char* label) {
+  static QString Text(PictureEditorWindow* editor, const char* label) {
     return editor->findChild<QLabel*>(QString::fromLatin1(label))->text();
   }
-  static bool Enabled(Form3* editor, const char* button) {
+  static bool Enabled(PictureEditorWindow* editor, const char* button) {
     return editor->findChild<QPushButton*>(QString::fromLatin1(button))->isEnabled();
   }
   Bytes ImageRange(std::int64_t from, std::int64_t count) {
@@ -86,13 +86,13 @@ struct EditorFixture {
 };
 }  // namespace
 
-class Form3Test : public QObject {
+class PictureEditorWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
   void aFrameClickOpensTheEditorWithTheBuiltInFrame() {
     EditorFixture f;
-    Form3* editor = f.OpenEditor(0, 2);
+    PictureEditorWindow* editor = f.OpenEditor(0, 2);
     QVERIFY(editor != nullptr);
     QVERIFY(!f.form.PreviewWindow()->isEnabled());
     QVERIFY(!f.form.isEnabled());
@@ -114,7 +114,7 @@ class Form3Test : public QObject {
 
   void savingWritesTheFrameRefreshesThePreviewAndEnablesSave() {
     EditorFixture f;
-    Form3* editor = f.OpenEditor(0, 2);
+    PictureEditorWindow* editor = f.OpenEditor(0, 2);
     QVERIFY(editor != nullptr);
     // 3 x 4: refused with 19 until turned.
     const Bytes turned = Bmp24Of(3, 4, [](int x, int y) { return (x + y) % 2 ? kRed : kBlue; });
@@ -136,7 +136,7 @@ class Form3Test : public QObject {
     QCOMPARE(f.ImageRange(0x20 + 24, 24), expected);
     QCOMPARE(f.ImageRange(0x20, 24), Bytes(24, kFill));
     QVERIFY(f.form.ToolbarAction(QStringLiteral("Save"))->isEnabled());
-    Form2* preview = f.form.PreviewWindow();
+    PicturePreviewWindow* preview = f.form.PreviewWindow();
     QVERIFY(preview->isEnabled());
     const QColor shown = preview->Box(2)->pixmap().toImage().pixelColor(0, 0);
     QVERIFY(shown == QColor(Qt::red) || shown == QColor(Qt::blue));
@@ -147,7 +147,7 @@ class Form3Test : public QObject {
 
   void monochromeOnlyFlipsAndTakesOnlyOneBitPictures() {
     EditorFixture f;
-    Form3* editor = f.OpenEditor(1, 1);
+    PictureEditorWindow* editor = f.OpenEditor(1, 1);
     QVERIFY(editor != nullptr);
     EditorFixture::Open(editor, f.platform, f.Bmp("rgb.bmp", Bmp24Of(8, 8, Scattered)));
     EditorFixture::Action(editor, "Save")->trigger();
@@ -170,7 +170,7 @@ class Form3Test : public QObject {
 
   void closingTheMainWindowAsksFirstThenClosesEditorAndPreview() {
     EditorFixture f;
-    Form3* editor = f.OpenEditor(0, 1);
+    PictureEditorWindow* editor = f.OpenEditor(0, 1);
     QVERIFY(editor != nullptr);
     EditorFixture::Open(editor, f.platform, f.Bmp("new.bmp", Bmp24Of(4, 3, Scattered)));
     EditorFixture::Action(editor, "Save")->trigger();  // the frame goes in, the editor closes
@@ -191,7 +191,7 @@ class Form3Test : public QObject {
 
   void aLargerCompressedPictureTurnsRedAndAsksBeforeSaving() {
     EditorFixture f;
-    Form3* editor = f.OpenEditor(2, 1);
+    PictureEditorWindow* editor = f.OpenEditor(2, 1);
     QVERIFY(editor != nullptr);
     EditorFixture::Open(editor, f.platform, f.Bmp("busy.bmp", Bmp24Of(4, 3, Scattered)));
     QCOMPARE(f.platform.messages, std::vector<int>{41});
@@ -219,8 +219,8 @@ class Form3Test : public QObject {
   }
 };
 
-static RegisterSuite<Form3Test> registerForm3Test;
+static RegisterSuite<PictureEditorWindowTest> registerPictureEditorWindowTest;
 
 }  // namespace korvana::ui::test
 
-#include "form3_test.moc"
+#include "picture_editor_window_test.moc"

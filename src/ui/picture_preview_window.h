@@ -16,7 +16,7 @@ class QCloseEvent;
 
 namespace korvana::ui {
 
-class Form2 : public QWidget {
+class PicturePreviewWindow : public QWidget {
   Q_OBJECT
  public:
   // More boxes would only cost memory: a window of 200 rows is already
@@ -26,8 +26,8 @@ class Form2 : public QWidget {
   // Decodes the frames of the picture at once. The window is top-level (the
   // main window is disabled while it is open, which would disable a child
   // window too) and deletes itself when closed or when owner goes away.
-  Form2(const image::HandsetImage& image, const pictures::PictureShape& shape, const pictures::Palette16& palette,
-        QWidget* owner);
+  PicturePreviewWindow(const image::HandsetImage& image, const pictures::PictureShape& shape,
+                       const pictures::Palette16& palette, QWidget* owner);
 
   // The frame (from 1) of the box clicked last; 0 before any click.
   [[nodiscard]] int SelectedFrame() const { return m_selectedFrame; }

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 
 namespace korvana::ui {
@@ -52,7 +52,7 @@ QPixmap DrawBadge(const QString& title, const QString& subtitle, const QColor& c
 }
 }  // namespace
 
-void Form1::BuildLinksTab(QWidget* page) {
+void MainWindow::BuildLinksTab(QWidget* page) {
   auto* Frame3 = new QGroupBox(page);
   Frame3->setObjectName(QStringLiteral("Frame3"));
   auto* row = new QHBoxLayout(Frame3);

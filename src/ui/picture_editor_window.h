@@ -1,8 +1,8 @@
 #pragma once
 // The picture replacement editor: the built-in frame and the user's new
 // picture side by side, the flips and turns, and the write of the new
-// picture over the frame. Opened by a click on a frame of the preview window
-// Form2; while it is open the preview window and the main window take no
+// picture over the frame. Opened by a click on a frame of the preview
+// window; while it is open the preview window and the main window take no
 // input.
 
 #include <QPointer>
@@ -22,15 +22,15 @@ class QToolBar;
 
 namespace korvana::ui {
 
-class Form1;
-class Form2;
+class MainWindow;
+class PicturePreviewWindow;
 
-class Form3 : public QWidget {
+class PictureEditorWindow : public QWidget {
   Q_OBJECT
  public:
   // Frame selectedFrame (from 1) of the main window's selected picture. The
   // window is top-level, deletes itself when closed and goes with main.
-  Form3(Form1& main, Form2* preview, int selectedFrame);
+  PictureEditorWindow(MainWindow& main, PicturePreviewWindow* preview, int selectedFrame);
 
   [[nodiscard]] const pictures::ReplacementTarget& Target() const { return m_target; }
   [[nodiscard]] const pictures::NewPicture& Picture() const { return m_picture; }
@@ -69,8 +69,8 @@ class Form3 : public QWidget {
   void EndCompression();
   [[nodiscard]] ProgressFn CompressionProgress();
 
-  Form1& m_main;
-  QPointer<Form2> m_preview;
+  MainWindow& m_main;
+  QPointer<PicturePreviewWindow> m_preview;
   pictures::ReplacementTarget m_target;
   pictures::NewPicture m_picture;
   bool m_targetOk = false;

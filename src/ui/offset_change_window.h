@@ -1,6 +1,7 @@
 #pragma once
-// Form5 "Offset ändern": finds where a tone's address is stored and writes an
-// S-record patch of the tone entry there (new address and new size).
+// The offset change "Offset ändern": finds where a tone's address is stored
+// and writes an S-record patch of the tone entry there (new address and new
+// size).
 
 #include <string>
 
@@ -8,12 +9,12 @@
 
 namespace korvana::ui {
 
-class Form5 : public PlaceToolWindow {
+class OffsetChangeWindow : public PlaceToolWindow {
   Q_OBJECT
  public:
   // startColumn and sizeColumn are the start address ("0x0000ABCD") and size
   // columns of the tone list's selected row; empty when none is selected.
-  Form5(Form1& main, const std::string& startColumn, const std::string& sizeColumn);
+  OffsetChangeWindow(MainWindow& main, const std::string& startColumn, const std::string& sizeColumn);
 
  protected:
   Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;

@@ -16,7 +16,7 @@
 #include "app/shared_texts.h"
 #include "image/path.h"
 #include "tones/tone_patch.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
 #include "ui/progress_loop.h"
@@ -31,7 +31,7 @@ QAction* NamedAction(QMenu* menu, const char* name, const char* caption) {
 }
 }  // namespace
 
-QWidget* Form1::BuildToneFileBrowser(QWidget* parent) {
+QWidget* MainWindow::BuildToneFileBrowser(QWidget* parent) {
   auto* split = new QSplitter(Qt::Horizontal, parent);
   split->setObjectName(QStringLiteral("ToneFileBrowser"));
 
@@ -62,14 +62,14 @@ QWidget* Form1::BuildToneFileBrowser(QWidget* parent) {
   ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
   m_toneFileView = new ListAdapter(ListView1, m_toneFiles, {{QString(), 3175, Qt::AlignLeft}, {QString(), 1764, Qt::AlignLeft}});
-  connect(m_toneFileView, &ListAdapter::HeaderClicked, this, &Form1::ListView1_ColumnClick);
+  connect(m_toneFileView, &ListAdapter::HeaderClicked, this, &MainWindow::ListView1_ColumnClick);
   connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1_DblClick(); });
-  connect(ListView1, &QWidget::customContextMenuRequested, this, &Form1::ListView1_MouseDown);
+  connect(ListView1, &QWidget::customContextMenuRequested, this, &MainWindow::ListView1_MouseDown);
 
   menufile2 = new QMenu(ToQ("Popup Menu2"), this);
   menufile2->setObjectName(QStringLiteral("menufile2"));
   addmmf = NamedAction(menufile2, "addmmf", "Zur Liste hinzu");
-  connect(addmmf, &QAction::triggered, this, &Form1::addmmf_Click);
+  connect(addmmf, &QAction::triggered, this, &MainWindow::addmmf_Click);
 
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 1);
@@ -77,7 +77,7 @@ QWidget* Form1::BuildToneFileBrowser(QWidget* parent) {
   return split;
 }
 
-QWidget* Form1::BuildReplacementList(QWidget* parent) {
+QWidget* MainWindow::BuildReplacementList(QWidget* parent) {
   ListView3 = new QTreeWidget(parent);
   ListView3->setObjectName(QStringLiteral("ListView3"));
   ListView3->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -86,7 +86,7 @@ QWidget* Form1::BuildReplacementList(QWidget* parent) {
                                       {{ToQ("Nr. "), 1482, Qt::AlignLeft},
                                        {ToQ("mmf Dateien"), 4480, Qt::AlignLeft},
                                        {ToQ("Tonadressen von-bis"), 9596, Qt::AlignLeft}});
-  connect(ListView3, &QWidget::customContextMenuRequested, this, &Form1::ListView3_MouseDown);
+  connect(ListView3, &QWidget::customContextMenuRequested, this, &MainWindow::ListView3_MouseDown);
 
   menufile3 = new QMenu(ToQ("Popup Menu3"), this);
   menufile3->setObjectName(QStringLiteral("menufile3"));
@@ -126,7 +126,7 @@ QWidget* Form1::BuildReplacementList(QWidget* parent) {
   return ListView3;
 }
 
-void Form1::ET1_Change(const QString& folder) {
+void MainWindow::ET1_Change(const QString& folder) {
   if (folder.isEmpty()) return;
   m_folders.mmfFilePath = FromQ(folder);
   m_toneFiles.ReadFolder(m_folders.mmfFilePath);
@@ -134,23 +134,23 @@ void Form1::ET1_Change(const QString& folder) {
   RefreshFile1();
 }
 
-void Form1::RefreshFile1() {
+void MainWindow::RefreshFile1() {
   File1->clear();
   if (m_toneFiles.Folder().empty()) return;
   for (const std::string& name : tones::MmfFileNames(m_toneFiles.Folder())) File1->addItem(ToQ(name));
 }
 
-void Form1::ListView1_ColumnClick(int column) {
+void MainWindow::ListView1_ColumnClick(int column) {
   m_toneFileView->Reordered(m_toneFiles.HeaderClicked(column));
 }
 
-void Form1::ListView1_DblClick() {
+void MainWindow::ListView1_DblClick() {
   const std::vector<int> rows = m_toneFileView->SelectedRows();
   if (m_toneFiles.RowCount() == 0 || rows.empty()) return;
   Platform::Current().OpenWithAssociatedApp(ToQ(m_toneFiles.Row(rows.front()).path));
 }
 
-void Form1::ListView1_MouseDown(const QPoint& pos) {
+void MainWindow::ListView1_MouseDown(const QPoint& pos) {
   addmmf->setEnabled(!m_toneFileView->SelectedRows().empty());
   const app::RowOrder order = m_replacements.SortReplacementList();
   m_replacements.RenumberReplacementList();
@@ -158,17 +158,17 @@ void Form1::ListView1_MouseDown(const QPoint& pos) {
   menufile2->popup(ListView1->viewport()->mapToGlobal(pos));
 }
 
-void Form1::addmmf_Click() {
+void MainWindow::addmmf_Click() {
   m_replacementView->Reordered(m_replacements.AddFiles(m_toneFiles, m_toneFileView->SelectedRows()));
 }
 
-std::optional<int> Form1::SelectedReplacementRow() const {
+std::optional<int> MainWindow::SelectedReplacementRow() const {
   const std::vector<int> rows = m_replacementView->SelectedRows();
   if (rows.empty()) return std::nullopt;
   return rows.front();
 }
 
-void Form1::ListView3_MouseDown(const QPoint& pos) {
+void MainWindow::ListView3_MouseDown(const QPoint& pos) {
   const tones::ReplacementMenuState s = m_replacements.MenuState(SelectedReplacementRow());
   selectall->setEnabled(s.selectAll);
   moveone->setEnabled(s.removeRow);
@@ -182,12 +182,12 @@ void Form1::ListView3_MouseDown(const QPoint& pos) {
   menufile3->popup(ListView3->viewport()->mapToGlobal(pos));
 }
 
-void Form1::ReplacementCommand(void (tones::ReplacementList::*command)(std::optional<int>)) {
+void MainWindow::ReplacementCommand(void (tones::ReplacementList::*command)(std::optional<int>)) {
   (m_replacements.*command)(SelectedReplacementRow());
   m_replacementView->Refresh();
 }
 
-void Form1::outputs3_Click() {
+void MainWindow::outputs3_Click() {
   if (m_replacements.PatchRows().empty()) return;
   const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
@@ -195,9 +195,9 @@ void Form1::outputs3_Click() {
   RunReplacementPatch(FromQ(path));
 }
 
-void Form1::outputaxf_Click() { RunReplacementPatch({}); }
+void MainWindow::outputaxf_Click() { RunReplacementPatch({}); }
 
-void Form1::RunReplacementPatch(const std::string& s3Path) {
+void MainWindow::RunReplacementPatch(const std::string& s3Path) {
   const app::QuestionFn ask = AskUser();
   Outcome done;
   {

@@ -12,7 +12,7 @@ namespace korvana::ui::test {
 
 using korvana::test::ReadBytes;
 
-class Form1Test : public QObject {
+class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -131,8 +131,8 @@ class Form1Test : public QObject {
   }
 };
 
-static RegisterSuite<Form1Test> registerForm1Test;
+static RegisterSuite<MainWindowTest> registerMainWindowTest;
 
 }  // namespace korvana::ui::test
 
-#include "form1_test.moc"
+#include "main_window_test.moc"

@@ -1,4 +1,4 @@
-#include "ui/form6.h"
+#include "ui/picture_offset_window.h"
 
 #include <QLineEdit>
 
@@ -6,12 +6,13 @@
 #include "image/path.h"
 #include "tools/address_change.h"
 #include "tools/place_search.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 
 namespace korvana::ui {
 
-Form6::Form6(Form1& main, const std::string& startColumn, const std::string& dimensionsColumn)
+PictureOffsetWindow::PictureOffsetWindow(MainWindow& main, const std::string& startColumn,
+                                         const std::string& dimensionsColumn)
     : PlaceToolWindow(main, "Form6", "Bild-Offset     ", kPictureListName, PictureListHeaders()) {
   Text1 = AddField("Text1", "Bildursprungsadresse  ", "0x", nullptr);
   Text3 = AddField("Text3", "Bildgröße ", nullptr, nullptr);
@@ -23,12 +24,12 @@ Form6::Form6(Form1& main, const std::string& startColumn, const std::string& dim
   Text4->setText(ToQ(dimensionsColumn));
 }
 
-Outcome Form6::RunSearch(tools::PlaceList& places, const ProgressFn& progress) {
+Outcome PictureOffsetWindow::RunSearch(tools::PlaceList& places, const ProgressFn& progress) {
   return tools::FindPictureRecordPlaces(m_main.Image(), FromQ(Text1->text()), FromQ(Text3->text()), places,
                                         progress);
 }
 
-void Form6::Modify_Click() {
+void PictureOffsetWindow::Modify_Click() {
   RunCommand(this, [this] {
     const std::string address = FromQ(Text2->text());
     if (address.empty()) {

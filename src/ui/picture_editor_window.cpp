@@ -1,4 +1,4 @@
-#include "ui/form3.h"
+#include "ui/picture_editor_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,8 +19,8 @@
 #include "image/path.h"
 #include "pictures/picture_compression.h"
 #include "pictures/stored_picture_format.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
+#include "ui/main_window.h"
+#include "ui/picture_preview_window.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
 
@@ -43,7 +43,7 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
 }
 }  // namespace
 
-Form3::Form3(Form1& main, Form2* preview, int selectedFrame)
+PictureEditorWindow::PictureEditorWindow(MainWindow& main, PicturePreviewWindow* preview, int selectedFrame)
     : QWidget(nullptr, Qt::Window), m_main(main), m_preview(preview) {
   setObjectName(QStringLiteral("Form3"));
   setWindowTitle(ToQ("Bild ersetzen"));
@@ -58,7 +58,7 @@ Form3::Form3(Form1& main, Form2* preview, int selectedFrame)
   if (!read.outcome.ok) main.ShowOutcome(read.outcome, this);
 }
 
-void Form3::BuildWindow() {
+void PictureEditorWindow::BuildWindow() {
   Toolbar1 = new QToolBar(this);
   Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
   Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -97,15 +97,15 @@ void Form3::BuildWindow() {
   pictures->addWidget(Label7, 4, 0);
   pictures->addWidget(Label9, 4, 1);
 
-  auto button = [this](const char* name, const char* caption, void (Form3::*handler)()) {
+  auto button = [this](const char* name, const char* caption, void (PictureEditorWindow::*handler)()) {
     QPushButton* b = CommandButton(this, this, name, caption, handler);
     b->setEnabled(false);
     return b;
   };
-  VCommand = button("VCommand", "Spiegeln ↕", &Form3::VCommand_Click);
-  HCommand = button("HCommand", "Spiegeln ↔", &Form3::HCommand_Click);
-  A1Command = button("A1Command", "Drehen ↻", &Form3::A1Command_Click);
-  A2Command = button("A2Command", "Drehen ↺", &Form3::A2Command_Click);
+  VCommand = button("VCommand", "Spiegeln ↕", &PictureEditorWindow::VCommand_Click);
+  HCommand = button("HCommand", "Spiegeln ↔", &PictureEditorWindow::HCommand_Click);
+  A1Command = button("A1Command", "Drehen ↻", &PictureEditorWindow::A1Command_Click);
+  A2Command = button("A2Command", "Drehen ↺", &PictureEditorWindow::A2Command_Click);
   auto* buttons = new QGridLayout;
   buttons->addWidget(VCommand, 0, 0);
   buttons->addWidget(HCommand, 0, 1);
@@ -135,14 +135,14 @@ void Form3::BuildWindow() {
   layout->addWidget(Frame1);
 }
 
-void Form3::Form_Load() {
+void PictureEditorWindow::Form_Load() {
   Label8->clear();
   Label7->setText(ToQ(m_target.frameSizeText));
   Label1->setText(LoadPic(Picture1[0]));
   RefreshButtons();
 }
 
-QString Form3::LoadPic(QLabel* pic) {
+QString PictureEditorWindow::LoadPic(QLabel* pic) {
   if (!m_targetOk) return {};
   const pictures::DecodedBmp bmp = pictures::DecodeFrame(m_main.Image().Bytes(), m_target.shape,
                                                          m_target.selectedFrame - 1, m_main.PicturePalette());
@@ -150,7 +150,7 @@ QString Form3::LoadPic(QLabel* pic) {
   return ToQ(pictures::DimensionsText(m_target.shape.width, m_target.shape.height, m_target.shape.depth));
 }
 
-void Form3::Toolbar1_ButtonClick(const QString& key) {
+void PictureEditorWindow::Toolbar1_ButtonClick(const QString& key) {
   if (m_busy) return;
   if (key == QLatin1String("Open")) OpenPic();
   if (key == QLatin1String("Save")) {
@@ -162,7 +162,7 @@ void Form3::Toolbar1_ButtonClick(const QString& key) {
   }
 }
 
-void Form3::OpenPic() {
+void PictureEditorWindow::OpenPic() {
   m_picture = pictures::NewPicture{};
   Label9->clear();
   RefreshButtons();
@@ -193,11 +193,11 @@ void Form3::OpenPic() {
   if (opened.message != msg::kNone) Platform::Current().ShowMessage(this, opened.message);
 }
 
-void Form3::SavePic() { Replace(); }
+void PictureEditorWindow::SavePic() { Replace(); }
 
-void Form3::SavePic1() { Replace(); }
+void PictureEditorWindow::SavePic1() { Replace(); }
 
-void Form3::Replace() {
+void PictureEditorWindow::Replace() {
   if (!m_picture.loaded) return;
   Outcome out;
   {
@@ -222,7 +222,7 @@ void Form3::Replace() {
   close();
 }
 
-void Form3::Turn(int mode) {
+void PictureEditorWindow::Turn(int mode) {
   if (!m_picture.loaded || m_busy) return;
   bool turned = false;
   {
@@ -234,12 +234,12 @@ void Form3::Turn(int mode) {
   if (turned) ShowNewPicture();
 }
 
-void Form3::ShowNewPicture() {
+void PictureEditorWindow::ShowNewPicture() {
   Picture1[1]->setPixmap(PixmapOf(m_picture.bmp));
   Label2->setText(ToQ(pictures::DimensionsText(m_picture.width, m_picture.height, m_picture.bits)));
 }
 
-void Form3::RefreshButtons() {
+void PictureEditorWindow::RefreshButtons() {
   const bool loaded = m_picture.loaded && !m_busy;
   m_openAction->setEnabled(!m_busy && m_targetOk);
   m_saveAction->setEnabled(m_everOpened && !m_busy);
@@ -252,7 +252,7 @@ void Form3::RefreshButtons() {
   A2Command->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 4));
 }
 
-void Form3::BeginCompression() {
+void PictureEditorWindow::BeginCompression() {
   if (!m_target.shape.compressed) return;
   m_busy = true;
   RefreshButtons();
@@ -263,7 +263,7 @@ void Form3::BeginCompression() {
   Label10->setVisible(true);
 }
 
-void Form3::EndCompression() {
+void PictureEditorWindow::EndCompression() {
   if (!m_target.shape.compressed) return;
   ProgressBar1->setValue(0);
   ProgressBar1->setVisible(false);
@@ -273,7 +273,7 @@ void Form3::EndCompression() {
   RefreshButtons();
 }
 
-ProgressFn Form3::CompressionProgress() {
+ProgressFn PictureEditorWindow::CompressionProgress() {
   return [this](std::int64_t k) {
     ProgressBar1->setValue(static_cast<int>(k));
     Label10->setText(QString::number(k * 100 / pictures::kMaxCompressionPalette) + QStringLiteral("%"));
@@ -282,7 +282,7 @@ ProgressFn Form3::CompressionProgress() {
   };
 }
 
-void Form3::closeEvent(QCloseEvent* event) {
+void PictureEditorWindow::closeEvent(QCloseEvent* event) {
   if (m_busy) {
     // A compression is running in this window's events.
     event->ignore();

@@ -1,6 +1,6 @@
 // The tab "Töne", its upper half: the tone scan, the tone list with its note
 // editor and context menu, the tone table file and the tone export. The
-// browser and the replacement list live in form1_tone_files.cpp.
+// browser and the replacement list live in main_window_tone_files.cpp.
 
 #include <QAction>
 #include <QFocusEvent>
@@ -24,7 +24,7 @@
 #include "tones/tone_export.h"
 #include "tones/tone_scanner.h"
 #include "tones/tone_table.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
@@ -77,9 +77,9 @@ QAction* NamedSeparator(QMenu* menu, const char* name) {
 }
 }  // namespace
 
-std::vector<QWidget*> Form1::CommandWidgets() { return {SSTab1, menuBar(), Toolbar1}; }
+std::vector<QWidget*> MainWindow::CommandWidgets() { return {SSTab1, menuBar(), Toolbar1}; }
 
-void Form1::BuildTonesTab(QWidget* page) {
+void MainWindow::BuildTonesTab(QWidget* page) {
   auto* split = new QSplitter(Qt::Vertical, page);
   split->setObjectName(QStringLiteral("TonesSplitter"));
   split->addWidget(BuildToneList(split));
@@ -93,16 +93,16 @@ void Form1::BuildTonesTab(QWidget* page) {
   layout->addWidget(split);
 }
 
-QWidget* Form1::BuildToneList(QWidget* parent) {
+QWidget* MainWindow::BuildToneList(QWidget* parent) {
   auto* box = new QWidget(parent);
   auto* buttons = new QHBoxLayout;
-  auto button = [&](QPushButton*& b, const char* name, const char* caption, void (Form1::*handler)()) {
+  auto button = [&](QPushButton*& b, const char* name, const char* caption, void (MainWindow::*handler)()) {
     b = CommandButton(this, box, name, caption, handler);
     buttons->addWidget(b);
   };
-  button(GetTone, "GetTone", "Durchsuche", &Form1::GetTone_Click);
-  button(SaveToneTable, "SaveToneTable", "Speichern", &Form1::SaveToneTable_Click);
-  button(OpenToneTable, "OpenToneTable", "Öffnen", &Form1::OpenToneTable_Click);
+  button(GetTone, "GetTone", "Durchsuche", &MainWindow::GetTone_Click);
+  button(SaveToneTable, "SaveToneTable", "Speichern", &MainWindow::SaveToneTable_Click);
+  button(OpenToneTable, "OpenToneTable", "Öffnen", &MainWindow::OpenToneTable_Click);
   ProgressBar1 = new QProgressBar(box);
   ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1->setTextVisible(false);
@@ -121,7 +121,7 @@ QWidget* Form1::BuildToneList(QWidget* parent) {
                                 {ToQ("Byte"), 1235, Qt::AlignRight},
                                 {ToQ("Note"), 4834, Qt::AlignLeft}});
   connect(ListView4, &QTreeWidget::itemDoubleClicked, this, [this] { ListView4_DblClick(); });
-  connect(ListView4, &QWidget::customContextMenuRequested, this, &Form1::ListView4_MouseDown);
+  connect(ListView4, &QWidget::customContextMenuRequested, this, &MainWindow::ListView4_MouseDown);
   Text5 = new NoteEditor(ListView4->viewport(), [this] { Text5_LostFocus(); });
   Text5->setObjectName(QStringLiteral("Text5"));
   Text5->hide();
@@ -153,7 +153,7 @@ QWidget* Form1::BuildToneList(QWidget* parent) {
           [this] { RunCommand(this, [this] { outputselect_Click(); }, msg::kFileError); });
   connect(outputall, &QAction::triggered, this,
           [this] { RunCommand(this, [this] { outputall_Click(); }, msg::kFileError); });
-  connect(addaddress, &QAction::triggered, this, &Form1::addaddress_Click);
+  connect(addaddress, &QAction::triggered, this, &MainWindow::addaddress_Click);
 
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -162,13 +162,13 @@ QWidget* Form1::BuildToneList(QWidget* parent) {
   return box;
 }
 
-std::optional<tones::ToneEntry> Form1::SelectedToneEntry() const {
+std::optional<tones::ToneEntry> MainWindow::SelectedToneEntry() const {
   const int row = m_toneView->ActiveRow();
   if (row < 0 || row >= m_toneList.RowCount()) return std::nullopt;
   return m_toneList.Row(row);
 }
 
-void Form1::GetTone_Click() {
+void MainWindow::GetTone_Click() {
   if (!m_image.FileLoaded()) {
     ShowOutcome(tones::ScanTones(m_image, m_toneList));
     return;
@@ -184,7 +184,7 @@ void Form1::GetTone_Click() {
   ShowOutcome(scanned);
 }
 
-void Form1::SaveToneTable_Click() {
+void MainWindow::SaveToneTable_Click() {
   if (m_toneList.Empty()) {  // message 4, before any dialog
     ShowOutcome(tones::SaveToneTable(m_toneList, {}));
     return;
@@ -197,7 +197,7 @@ void Form1::SaveToneTable_Click() {
   ShowOutcome(tones::SaveToneTable(m_toneList, FromQ(path), FromQ(caption)));
 }
 
-void Form1::OpenToneTable_Click() {
+void MainWindow::OpenToneTable_Click() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kToneTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
@@ -206,7 +206,7 @@ void Form1::OpenToneTable_Click() {
   ShowOutcome(opened);
 }
 
-void Form1::ListView4_DblClick() {
+void MainWindow::ListView4_DblClick() {
   const std::optional<tones::ToneEntry> entry = SelectedToneEntry();
   if (m_toneList.Empty() || !entry) return;
   NoteRow = m_toneView->ActiveRow();
@@ -232,14 +232,14 @@ void Form1::ListView4_DblClick() {
   }
 }
 
-void Form1::Text5_LostFocus() {
+void MainWindow::Text5_LostFocus() {
   if (!Text5->isVisible()) return;
   Text5->hide();
   m_toneList.SetNote(NoteRow, FromQ(Text5->text()));
   m_toneView->Refresh();
 }
 
-void Form1::ListView4_MouseDown(const QPoint& pos) {
+void MainWindow::ListView4_MouseDown(const QPoint& pos) {
   const tones::ToneMenuState state = m_toneList.MenuState(m_image.FileLoaded());
   addaddress->setEnabled(state.addTonesEnabled);
   outputselect->setEnabled(state.exportEnabled);
@@ -250,10 +250,10 @@ void Form1::ListView4_MouseDown(const QPoint& pos) {
   menufile1->popup(ListView4->viewport()->mapToGlobal(pos));
 }
 
-void Form1::outputselect_Click() { ExportToneRows(false); }
-void Form1::outputall_Click() { ExportToneRows(true); }
+void MainWindow::outputselect_Click() { ExportToneRows(false); }
+void MainWindow::outputall_Click() { ExportToneRows(true); }
 
-void Form1::ExportToneRows(bool all) {
+void MainWindow::ExportToneRows(bool all) {
   const std::vector<int> selected = m_toneView->SelectedRows();
   if (selected.empty()) {
     Platform::Current().ShowMessage(this, msg::kSelectToneToExport);
@@ -273,7 +273,7 @@ void Form1::ExportToneRows(bool all) {
   ShowOutcome(exported);
 }
 
-void Form1::addaddress_Click() {
+void MainWindow::addaddress_Click() {
   m_replacementView->Reordered(m_replacements.AddTones(m_toneList, m_toneView->SelectedRows()));
 }
 

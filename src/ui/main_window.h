@@ -1,7 +1,7 @@
 #pragma once
 // The main window: menu bar, tool bar, the five tabs and the status bar. It
 // owns the image, the remembered folders and the settings file; each tab's
-// controls and handlers live in a form1_<tab>.cpp of their own.
+// controls and handlers live in a main_window_<tab>.cpp of their own.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,8 +26,8 @@
 #include "tones/replacement_list.h"
 #include "tones/tone_file_list.h"
 #include "tones/tone_list.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
+#include "ui/picture_preview_window.h"
+#include "ui/picture_editor_window.h"
 
 class QAction;
 class QCheckBox;
@@ -51,12 +51,12 @@ namespace korvana::ui {
 
 class ListAdapter;
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   // Runs the start-up: settings, remembered folders, disabled tabs.
-  explicit Form1(std::string programFolder, QWidget* parent = nullptr);
-  ~Form1() override;
+  explicit MainWindow(std::string programFolder, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The open command after its dialog: loads path and updates the window.
   // False when the load failed (its message has been shown).
@@ -79,7 +79,7 @@ class Form1 : public QMainWindow {
   // "Save" is enabled exactly while the image is modified.
   void RefreshSaveButton();
 
-  // --- Address tools (Form4 .. Form7) -----------------------------------------
+  // --- Address tools (the four tool windows) ----------------------------------
   // Each opens its tool window modeless; the main window takes no input until
   // it closes. The texts are the columns of the list's selected row as the
   // list shows them, empty when no row is selected.
@@ -119,7 +119,7 @@ class Form1 : public QMainWindow {
   bool ResolveUnsavedChanges();
   [[nodiscard]] app::QuestionFn AskUser();
 
-  // --- tab "Bilder" (form1_pictures.cpp, form1_picture_browser.cpp) -------
+  // --- tab "Bilder" (main_window_pictures.cpp, main_window_picture_browser.cpp) -------
  public:
   // The selected row of ListView5 (the current one of a multiple selection),
   // for the windows that act on one picture; nothing without a row.
@@ -132,9 +132,9 @@ class Form1 : public QMainWindow {
   // The palette of depth-4 pictures: "16.dat" beside the program.
   [[nodiscard]] pictures::Palette16 PicturePalette() const;
   // The open preview window, if any.
-  [[nodiscard]] Form2* PreviewWindow() const { return m_form2; }
+  [[nodiscard]] PicturePreviewWindow* PreviewWindow() const { return m_form2; }
   // The open picture replacement editor, if any.
-  [[nodiscard]] Form3* EditorWindow() const { return m_form3; }
+  [[nodiscard]] PictureEditorWindow* EditorWindow() const { return m_form3; }
 
  private:
   void BuildPicturesTab(QWidget* page);
@@ -155,7 +155,7 @@ class Form1 : public QMainWindow {
   void outputpicall_Click();
   void outputpics3_Click();
   void Form2_Unload();
-  // A click on a frame of Form2 opens the replacement editor for it.
+  // A click on a frame of the preview window opens the replacement editor for it.
   void Form2_FrameClicked(int selectedFrame);
   void StepPicture(int delta);
   // Decodes frame k of the selected picture into Picture2, with its address
@@ -170,8 +170,8 @@ class Form1 : public QMainWindow {
   pictures::PictureList m_pictureList;
   pictures::PictureAnimation m_animation;
   ListAdapter* m_pictureAdapter = nullptr;
-  QPointer<Form2> m_form2;
-  QPointer<Form3> m_form3;
+  QPointer<PicturePreviewWindow> m_form2;
+  QPointer<PictureEditorWindow> m_form3;
   QGroupBox* Frame16 = nullptr;
   QTreeWidget* ListView5 = nullptr;
   QPushButton* OpenPicTable = nullptr;
@@ -197,7 +197,7 @@ class Form1 : public QMainWindow {
   QMenu* modifypicoffset = nullptr;
   QAction* PictureOffset = nullptr;
   // --- end of tab "Bilder" ----------------------------------------------------
-  // --- tab "Töne" (form1_tones.cpp, form1_tone_files.cpp) ---------------------
+  // --- tab "Töne" (main_window_tones.cpp, main_window_tone_files.cpp) ---------------------
  public:
   // The selected row of the tone list, which the address tools start from.
   [[nodiscard]] std::optional<tones::ToneEntry> SelectedToneEntry() const;
@@ -277,7 +277,7 @@ class Form1 : public QMainWindow {
   QAction* outputs3 = nullptr;
   QAction* outputaxf = nullptr;
   // --- end of tab "Töne" --------------------------------------------------------
-  // Tab "s3Datei": the bin/S-record converter (form1_converter.cpp).
+  // Tab "s3Datei": the bin/S-record converter (main_window_converter.cpp).
   void BuildConverterTab(QWidget* page);
   QGroupBox* BuildBinToS3Frame(QWidget* page);
   QGroupBox* BuildS3ToBinFrame(QWidget* page);
@@ -337,7 +337,7 @@ class Form1 : public QMainWindow {
   // is open already).
   bool ShowToolWindow(QWidget* window);
   QPointer<QWidget> m_toolWindow;
-  // --- tab "Zeichen": string search, replacement list, string patches (form1_strings.cpp)
+  // --- tab "Zeichen": string search, replacement list, string patches (main_window_strings.cpp)
   void BuildStringsTab(QWidget* page);
   void SeachString_Click();
   void Add2List_Click();

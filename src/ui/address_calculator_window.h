@@ -1,6 +1,6 @@
 #pragma once
-// Form7 "Adressrechner": the first address after a block of a typed size or
-// of a chosen file's size. It reads and changes nothing but its two fields.
+// The address calculator "Adressrechner": the first address after a block of
+// a typed size or of a chosen file's size. It reads and changes nothing but its two fields.
 
 #include <QWidget>
 
@@ -10,12 +10,12 @@ class QPushButton;
 
 namespace korvana::ui {
 
-class Form1;
+class MainWindow;
 
-class Form7 : public QWidget {
+class AddressCalculatorWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit Form7(Form1& main);
+  explicit AddressCalculatorWindow(MainWindow& main);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -24,7 +24,7 @@ class Form7 : public QWidget {
   void Command1_Click();
   void Command2_Click();
 
-  Form1& m_main;
+  MainWindow& m_main;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;

@@ -1,6 +1,6 @@
 // The tab "Bilder": the picture list read from a picture table, and the
 // commands of its popup menu (BMP export and picture patch). The browser and
-// the animation are in form1_picture_browser.cpp.
+// the animation are in main_window_picture_browser.cpp.
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -24,7 +24,7 @@
 #include "image/path.h"
 #include "pictures/picture_export.h"
 #include "pictures/picture_table.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/list_adapter.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
@@ -49,7 +49,7 @@ std::vector<ListColumn> PictureColumns() {
 }
 }  // namespace
 
-void Form1::BuildPicturesTab(QWidget* page) {
+void MainWindow::BuildPicturesTab(QWidget* page) {
   Frame16 = new QGroupBox(ToQ("Bilder in Fw."), page);
   Frame16->setObjectName(QStringLiteral("Frame16"));
   ListView5 = new QTreeWidget(Frame16);
@@ -60,10 +60,10 @@ void Form1::BuildPicturesTab(QWidget* page) {
   connect(ListView5, &QTreeWidget::itemClicked, this, [this] { RunCommand(this, [this] { ListView5_Click(); }); });
   connect(ListView5, &QTreeWidget::itemDoubleClicked, this,
           [this] { RunCommand(this, [this] { ListView5_DblClick(); }); });
-  connect(ListView5, &QWidget::customContextMenuRequested, this, &Form1::ListView5_MouseUp);
+  connect(ListView5, &QWidget::customContextMenuRequested, this, &MainWindow::ListView5_MouseUp);
 
-  OpenPicTable = CommandButton(this, Frame16, "OpenPicTable", "Öffnen HDD", &Form1::OpenPicTable_Click);
-  SavePicTable = CommandButton(this, Frame16, "SavePicTable", "Speichern ", &Form1::SavePicTable_Click);
+  OpenPicTable = CommandButton(this, Frame16, "OpenPicTable", "Öffnen HDD", &MainWindow::OpenPicTable_Click);
+  SavePicTable = CommandButton(this, Frame16, "SavePicTable", "Speichern ", &MainWindow::SavePicTable_Click);
   auto* Label25 = new QLabel(ToQ("Offset "), Frame16);
   Label25->setObjectName(QStringLiteral("Label25"));
   Text21 = new QLineEdit(Frame16);
@@ -97,17 +97,17 @@ void Form1::BuildPicturesTab(QWidget* page) {
 
   menufile5 = new QMenu(ToQ("Popup Menu5"), this);
   menufile5->setObjectName(QStringLiteral("menufile5"));
-  auto item = [this](const char* name, const char* caption, void (Form1::*handler)()) {
+  auto item = [this](const char* name, const char* caption, void (MainWindow::*handler)()) {
     QAction* a = menufile5->addAction(ToQ(caption));
     a->setObjectName(QString::fromLatin1(name));
     connect(a, &QAction::triggered, this,
             [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
     return a;
   };
-  outputpic = item("outputpic", "Bild Exp", &Form1::outputpic_Click);
-  outputpicall = item("outputpicall", "alle Export.", &Form1::outputpicall_Click);
+  outputpic = item("outputpic", "Bild Exp", &MainWindow::outputpic_Click);
+  outputpicall = item("outputpicall", "alle Export.", &MainWindow::outputpicall_Click);
   menufile5->addSeparator();
-  outputpics3 = item("outputpics3", "Export s3", &Form1::outputpics3_Click);
+  outputpics3 = item("outputpics3", "Export s3", &MainWindow::outputpics3_Click);
   menufile5->addSeparator();
   modifypicoffset = menufile5->addMenu(ToQ("Offset ändern"));
   modifypicoffset->setObjectName(QStringLiteral("modifypicoffset"));
@@ -119,21 +119,21 @@ void Form1::BuildPicturesTab(QWidget* page) {
   });
 }
 
-std::optional<pictures::PictureEntry> Form1::SelectedPictureEntry() const {
+std::optional<pictures::PictureEntry> MainWindow::SelectedPictureEntry() const {
   const pictures::PictureEntry* row = m_pictureList.Row(SelectedPictureRow());
   if (row == nullptr) return std::nullopt;
   return *row;
 }
 
-int Form1::SelectedPictureRow() const { return m_pictureAdapter->ActiveRow(); }
+int MainWindow::SelectedPictureRow() const { return m_pictureAdapter->ActiveRow(); }
 
-void Form1::RefreshPictureList() { m_pictureAdapter->Refresh(); }
+void MainWindow::RefreshPictureList() { m_pictureAdapter->Refresh(); }
 
-pictures::Palette16 Form1::PicturePalette() const {
+pictures::Palette16 MainWindow::PicturePalette() const {
   return pictures::LoadPalette16(m_programFolder, app::ExecutableFolder());
 }
 
-void Form1::OpenPicTable_Click() {
+void MainWindow::OpenPicTable_Click() {
   m_animation.ResetFrame();
   const QString path =
       Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
@@ -153,7 +153,7 @@ void Form1::OpenPicTable_Click() {
   if (!read.outcome.ok) ShowOutcome(read.outcome);
 }
 
-void Form1::SavePicTable_Click() {
+void MainWindow::SavePicTable_Click() {
   if (m_pictureList.RowCount() == 0) {
     Platform::Current().ShowMessage(this, msg::kToneTableEmpty);
     return;
@@ -166,14 +166,14 @@ void Form1::SavePicTable_Click() {
   ShowOutcome(pictures::WritePictureTable(FromQ(path), m_pictureList));
 }
 
-void Form1::ListView5_MouseUp(const QPoint& pos) {
+void MainWindow::ListView5_MouseUp(const QPoint& pos) {
   const bool any = m_pictureList.RowCount() > 0;
   for (QAction* a : {outputpic, outputpicall, outputpics3}) a->setEnabled(any);
   modifypicoffset->setEnabled(any);
   menufile5->popup(ListView5->viewport()->mapToGlobal(pos));
 }
 
-void Form1::outputpic_Click() {
+void MainWindow::outputpic_Click() {
   const std::vector<int> rows = m_pictureAdapter->SelectedRows();
   if (rows.empty()) {
     // Nothing would be written: say so instead of reporting files.
@@ -183,19 +183,19 @@ void Form1::outputpic_Click() {
   ExportPictureRows(rows);
 }
 
-void Form1::outputpicall_Click() {
+void MainWindow::outputpicall_Click() {
   std::vector<int> rows;
   for (int i = 0; i < m_pictureList.RowCount(); ++i) rows.push_back(i);
   ExportPictureRows(rows);
 }
 
-void Form1::SetCommandsEnabled(bool enabled) {
+void MainWindow::SetCommandsEnabled(bool enabled) {
   menuBar()->setEnabled(enabled);
   Toolbar1->setEnabled(enabled);
   SSTab1->setEnabled(enabled);
 }
 
-void Form1::ExportPictureRows(const std::vector<int>& rows) {
+void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
   const QString folder = Platform::Current().BrowseForFolder(this);
   m_folders.PictureSavePath = FromQ(folder);
   if (folder.isEmpty()) return;
@@ -223,7 +223,7 @@ void Form1::ExportPictureRows(const std::vector<int>& rows) {
   ShowOutcome(out);
 }
 
-void Form1::outputpics3_Click() {
+void MainWindow::outputpics3_Click() {
   const QString path =
       Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
   if (path.isEmpty()) return;

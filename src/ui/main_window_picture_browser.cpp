@@ -1,7 +1,7 @@
 // The picture browser of the tab "Bilder": a click on the list shows frame 1
 // in Picture2, the step buttons walk the frames, Timer2 animates them, and a
-// double click opens all frames in the preview window Form2, whose frames
-// open the replacement editor Form3.
+// double click opens all frames in the preview window, whose frames open the
+// picture replacement editor.
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -19,8 +19,8 @@
 
 #include "app/shared_texts.h"
 #include "image/hex.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
+#include "ui/main_window.h"
+#include "ui/picture_preview_window.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
 
@@ -33,7 +33,7 @@ constexpr int kPictureBoxHeight = 160;
 constexpr int kSliderSteps = 10;
 }  // namespace
 
-QWidget* Form1::BuildPictureBrowser(QWidget* page) {
+QWidget* MainWindow::BuildPictureBrowser(QWidget* page) {
   auto* browser = new QWidget(page);
   auto* box = new QGroupBox(ToQ("Max pixel: 128 x 160"), browser);
   box->setObjectName(QStringLiteral("Frame17"));
@@ -58,16 +58,16 @@ QWidget* Form1::BuildPictureBrowser(QWidget* page) {
   fields->addWidget(field("Label30", "Frame ", "Text16", Text16), 1, 0);
   fields->addWidget(Text16, 1, 1);
 
-  auto button = [this, browser](const char* name, const char* caption, void (Form1::*handler)()) {
+  auto button = [this, browser](const char* name, const char* caption, void (MainWindow::*handler)()) {
     QPushButton* b = CommandButton(this, browser, name, caption, handler);
     b->setEnabled(false);
     return b;
   };
-  PreviousPicture = button("PreviousPicture", "<", &Form1::PreviousPicture_Click);
-  nextpicture = button("nextpicture", ">", &Form1::nextpicture_Click);
-  PlayPicture = button("PlayPicture", "Play", &Form1::PlayPicture_Click);
-  PausePlay = button("PausePlay", "Pause", &Form1::PausePlay_Click);
-  StopPlay = button("StopPlay", "Stop", &Form1::StopPlay_Click);
+  PreviousPicture = button("PreviousPicture", "<", &MainWindow::PreviousPicture_Click);
+  nextpicture = button("nextpicture", ">", &MainWindow::nextpicture_Click);
+  PlayPicture = button("PlayPicture", "Play", &MainWindow::PlayPicture_Click);
+  PausePlay = button("PausePlay", "Pause", &MainWindow::PausePlay_Click);
+  StopPlay = button("StopPlay", "Stop", &MainWindow::StopPlay_Click);
   auto* steps = new QHBoxLayout;
   for (QPushButton* b : {PreviousPicture, nextpicture}) steps->addWidget(b);
   auto* play = new QHBoxLayout;
@@ -78,7 +78,7 @@ QWidget* Form1::BuildPictureBrowser(QWidget* page) {
   Slider1->setRange(1, kSliderSteps);
   Slider1->setValue(pictures::PictureAnimation::kInitialIntervalMs / pictures::PictureAnimation::kMsPerSliderStep);
   Slider1->setToolTip(ToQ("× 100 ms"));
-  connect(Slider1, &QSlider::valueChanged, this, &Form1::Slider1_Change);
+  connect(Slider1, &QSlider::valueChanged, this, &MainWindow::Slider1_Change);
   RepeatPlay = new QCheckBox(ToQ("loop"), browser);
   RepeatPlay->setObjectName(QStringLiteral("RepeatPlay"));
   Timer2 = new QTimer(this);
@@ -97,7 +97,7 @@ QWidget* Form1::BuildPictureBrowser(QWidget* page) {
   return browser;
 }
 
-void Form1::SyncAnimation() {
+void MainWindow::SyncAnimation() {
   if (m_animation.TimerEnabled() && !Timer2->isActive()) Timer2->start();
   if (!m_animation.TimerEnabled()) Timer2->stop();
   PlayPicture->setEnabled(m_animation.PlayEnabled());
@@ -107,7 +107,7 @@ void Form1::SyncAnimation() {
   PreviousPicture->setEnabled(m_animation.StepEnabled());
 }
 
-void Form1::ShowFrame(int frameIndex) {
+void MainWindow::ShowFrame(int frameIndex) {
   const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
   if (!entry) return;
   const pictures::ParsedPicture parsed = pictures::ParsePictureEntry(*entry);
@@ -131,7 +131,7 @@ void Form1::ShowFrame(int frameIndex) {
   Picture2->setPixmap(QPixmap::fromImage(QImage::fromData(bytes, "BMP")));
 }
 
-void Form1::ListView5_Click() {
+void MainWindow::ListView5_Click() {
   if (!m_image.FileLoaded() || m_pictureList.RowCount() == 0) return;
   const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
   if (!entry) return;
@@ -141,35 +141,35 @@ void Form1::ListView5_Click() {
   ListView5->setFocus();
 }
 
-void Form1::StepPicture(int delta) {
+void MainWindow::StepPicture(int delta) {
   ListView5->setFocus();
   if (const std::optional<int> frame = m_animation.Step(delta)) ShowFrame(*frame);
 }
 
-void Form1::PlayPicture_Click() {
+void MainWindow::PlayPicture_Click() {
   m_animation.Play();
   SyncAnimation();
   ListView5->setFocus();
 }
 
-void Form1::PausePlay_Click() {
+void MainWindow::PausePlay_Click() {
   m_animation.Pause();
   SyncAnimation();
   ListView5->setFocus();
 }
 
-void Form1::StopPlay_Click() {
+void MainWindow::StopPlay_Click() {
   ListView5->setFocus();
   m_animation.Stop();
   SyncAnimation();
 }
 
-void Form1::Slider1_Change(int value) {
+void MainWindow::Slider1_Change(int value) {
   m_animation.SetSpeed(value);
   Timer2->setInterval(m_animation.IntervalMs());
 }
 
-void Form1::Timer2_Timer() {
+void MainWindow::Timer2_Timer() {
   const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
   if (!entry) return;
   const pictures::ParsedPicture parsed = pictures::ParsePictureEntry(*entry);
@@ -179,7 +179,7 @@ void Form1::Timer2_Timer() {
   SyncAnimation();
 }
 
-void Form1::ListView5_DblClick() {
+void MainWindow::ListView5_DblClick() {
   if (!m_image.FileLoaded() || m_pictureList.RowCount() == 0 || m_form2) return;
   const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
   if (!entry) return;
@@ -189,23 +189,23 @@ void Form1::ListView5_DblClick() {
     return;
   }
   BusyCursor busy;
-  m_form2 = new Form2(m_image, parsed.shape, PicturePalette(), this);
-  connect(m_form2, &Form2::Unloaded, this, &Form1::Form2_Unload);
-  connect(m_form2, &Form2::FrameClicked, this,
+  m_form2 = new PicturePreviewWindow(m_image, parsed.shape, PicturePalette(), this);
+  connect(m_form2, &PicturePreviewWindow::Unloaded, this, &MainWindow::Form2_Unload);
+  connect(m_form2, &PicturePreviewWindow::FrameClicked, this,
           [this](int frame) { RunCommand(this, [this, frame] { Form2_FrameClicked(frame); }); });
   setEnabled(false);
   m_form2->show();
 }
 
-void Form1::Form2_FrameClicked(int selectedFrame) {
+void MainWindow::Form2_FrameClicked(int selectedFrame) {
   if (m_form3 || !m_form2) return;
   m_form2->setEnabled(false);
   setEnabled(false);
-  m_form3 = new Form3(*this, m_form2, selectedFrame);
+  m_form3 = new PictureEditorWindow(*this, m_form2, selectedFrame);
   m_form3->show();
 }
 
-void Form1::Form2_Unload() {
+void MainWindow::Form2_Unload() {
   setEnabled(true);
   ListView5_Click();
   ListView5->setFocus();

@@ -1,4 +1,4 @@
-#include "ui/form7.h"
+#include "ui/address_calculator_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -8,12 +8,12 @@
 
 #include "app/shared_texts.h"
 #include "tools/address_calculator.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 
 namespace korvana::ui {
 
-Form7::Form7(Form1& main) : QWidget(nullptr, Qt::Window), m_main(main) {
+AddressCalculatorWindow::AddressCalculatorWindow(MainWindow& main) : QWidget(nullptr, Qt::Window), m_main(main) {
   setObjectName(QStringLiteral("Form7"));
   setWindowTitle(ToQ("Adressrechner   "));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -46,12 +46,12 @@ Form7::Form7(Form1& main) : QWidget(nullptr, Qt::Window), m_main(main) {
   grid->addWidget(Text2, 1, 2);
   grid->addWidget(Command2, 1, 3);
   grid->addWidget(Command1, 2, 2, 1, 2);
-  connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
+  connect(Command1, &QPushButton::clicked, this, &AddressCalculatorWindow::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &AddressCalculatorWindow::Command2_Click);
   resize(300, 120);
 }
 
-void Form7::Command1_Click() {
+void AddressCalculatorWindow::Command1_Click() {
   RunCommand(this, [this] {
     const tools::NextAddress next = tools::NextAddressAfter(FromQ(Text1->text()), FromQ(Text2->text()));
     if (next.outcome.ok) {
@@ -62,14 +62,14 @@ void Form7::Command1_Click() {
   });
 }
 
-void Form7::Command2_Click() {
+void AddressCalculatorWindow::Command2_Click() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_main.Folders().MobileFilePath),
                                                         app::kToneOrBinFilter);
   if (path.isEmpty()) return;
   if (const auto size = tools::SizeTextOfFile(FromQ(path))) Text2->setText(ToQ(*size));
 }
 
-void Form7::closeEvent(QCloseEvent* event) {
+void AddressCalculatorWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   m_main.ToolWindowClosed(QString());
 }

@@ -47,7 +47,7 @@ struct StringsTab : Editor {
 };
 }  // namespace
 
-class Form1StringsTest : public QObject {
+class MainWindowStringsTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -139,8 +139,8 @@ class Form1StringsTest : public QObject {
   }
 };
 
-static RegisterSuite<Form1StringsTest> registerForm1StringsTest;
+static RegisterSuite<MainWindowStringsTest> registerMainWindowStringsTest;
 
 }  // namespace korvana::ui::test
 
-#include "form1_strings_test.moc"
+#include "main_window_strings_test.moc"

@@ -27,7 +27,7 @@ struct ScannedForm : Editor {
 };
 }  // namespace
 
-class Form1TonesTest : public QObject {
+class MainWindowTonesTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -237,8 +237,8 @@ class Form1TonesTest : public QObject {
   }
 };
 
-static RegisterSuite<Form1TonesTest> registerForm1TonesTest;
+static RegisterSuite<MainWindowTonesTest> registerMainWindowTonesTest;
 
 }  // namespace korvana::ui::test
 
-#include "form1_tones_test.moc"
+#include "main_window_tones_test.moc"

@@ -17,7 +17,7 @@ namespace korvana::ui::test {
 
 using korvana::test::ReadBytes;
 
-class Form1ConverterTest : public QObject {
+class MainWindowConverterTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -167,8 +167,8 @@ class Form1ConverterTest : public QObject {
   }
 };
 
-static RegisterSuite<Form1ConverterTest> registerForm1ConverterTest;
+static RegisterSuite<MainWindowConverterTest> registerMainWindowConverterTest;
 
 }  // namespace korvana::ui::test
 
-#include "form1_converter_test.moc"
+#include "main_window_converter_test.moc"
