@@ -21,52 +21,53 @@ AddressCalculatorWindow::AddressCalculatorWindow(MainWindow& main) : QWidget(nul
     w->setObjectName(QString::fromLatin1(name));
     return w;
   };
-  Label1 = new QLabel(ToQ("Startadr. "), this);
-  Label3 = new QLabel(ToQ("0x"), this);
-  Text1 = new QLineEdit(this);
-  Label2 = new QLabel(ToQ("Größe Byte"), this);
-  Text2 = new QLineEdit(this);
-  Command2 = new QPushButton(ToQ("..."), this);
-  Command2->setToolTip(ToQ("Wähle ton oder bin Datei     "));
-  Command2->setFixedWidth(Command2->fontMetrics().horizontalAdvance(Command2->text()) + 24);
-  Command1 = new QPushButton(ToQ("Nächste? "), this);
-  named(Label1, "Label1");
-  named(Label2, "Label2");
-  named(Label3, "Label3");
-  named(Text1, "Text1");
-  named(Text2, "Text2");
-  named(Command1, "Command1");
-  named(Command2, "Command2");
+  m_startLabel = new QLabel(ToQ("Startadr. "), this);
+  m_hexPrefixLabel = new QLabel(ToQ("0x"), this);
+  m_startAddress = new QLineEdit(this);
+  m_sizeLabel = new QLabel(ToQ("Größe Byte"), this);
+  m_blockSize = new QLineEdit(this);
+  m_sizeFromFileButton = new QPushButton(ToQ("..."), this);
+  m_sizeFromFileButton->setToolTip(ToQ("Wähle ton oder bin Datei     "));
+  m_sizeFromFileButton->setFixedWidth(
+      m_sizeFromFileButton->fontMetrics().horizontalAdvance(m_sizeFromFileButton->text()) + 24);
+  m_nextButton = new QPushButton(ToQ("Nächste? "), this);
+  named(m_startLabel, "Label1");
+  named(m_sizeLabel, "Label2");
+  named(m_hexPrefixLabel, "Label3");
+  named(m_startAddress, "Text1");
+  named(m_blockSize, "Text2");
+  named(m_nextButton, "Command1");
+  named(m_sizeFromFileButton, "Command2");
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(Label1, 0, 0);
-  grid->addWidget(Label3, 0, 1, Qt::AlignRight);
-  grid->addWidget(Text1, 0, 2);
-  grid->addWidget(Label2, 1, 0);
-  grid->addWidget(Text2, 1, 2);
-  grid->addWidget(Command2, 1, 3);
-  grid->addWidget(Command1, 2, 2, 1, 2);
-  connect(Command1, &QPushButton::clicked, this, &AddressCalculatorWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &AddressCalculatorWindow::Command2_Click);
+  grid->addWidget(m_startLabel, 0, 0);
+  grid->addWidget(m_hexPrefixLabel, 0, 1, Qt::AlignRight);
+  grid->addWidget(m_startAddress, 0, 2);
+  grid->addWidget(m_sizeLabel, 1, 0);
+  grid->addWidget(m_blockSize, 1, 2);
+  grid->addWidget(m_sizeFromFileButton, 1, 3);
+  grid->addWidget(m_nextButton, 2, 2, 1, 2);
+  connect(m_nextButton, &QPushButton::clicked, this, &AddressCalculatorWindow::OnNextClicked);
+  connect(m_sizeFromFileButton, &QPushButton::clicked, this, &AddressCalculatorWindow::OnChooseFileClicked);
   resize(300, 120);
 }
 
-void AddressCalculatorWindow::Command1_Click() {
+void AddressCalculatorWindow::OnNextClicked() {
   RunCommand(this, [this] {
-    const tools::NextAddress next = tools::NextAddressAfter(FromQ(Text1->text()), FromQ(Text2->text()));
+    const tools::NextAddress next = tools::NextAddressAfter(FromQ(m_startAddress->text()), FromQ(m_blockSize->text()));
     if (next.outcome.ok) {
-      Text1->setText(ToQ(next.text));  // Text2 keeps its value: each click advances by it again
+      m_startAddress->setText(ToQ(next.text));  // the size stays: each click advances by it again
     } else {
       Platform::Current().ShowMessage(this, next.outcome.message);
     }
   });
 }
 
-void AddressCalculatorWindow::Command2_Click() {
+void AddressCalculatorWindow::OnChooseFileClicked() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_main.Folders().MobileFilePath),
                                                         app::kToneOrBinFilter);
   if (path.isEmpty()) return;
-  if (const auto size = tools::SizeTextOfFile(FromQ(path))) Text2->setText(ToQ(*size));
+  if (const auto size = tools::SizeTextOfFile(FromQ(path))) m_blockSize->setText(ToQ(*size));
 }
 
 void AddressCalculatorWindow::closeEvent(QCloseEvent* event) {

@@ -21,17 +21,17 @@ class AddressCalculatorWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void Command1_Click();
-  void Command2_Click();
+  void OnNextClicked();
+  void OnChooseFileClicked();
 
   MainWindow& m_main;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QLabel* m_startLabel = nullptr;
+  QLabel* m_sizeLabel = nullptr;
+  QLabel* m_hexPrefixLabel = nullptr;
+  QLineEdit* m_startAddress = nullptr;
+  QLineEdit* m_blockSize = nullptr;
+  QPushButton* m_nextButton = nullptr;
+  QPushButton* m_sizeFromFileButton = nullptr;
 };
 
 }  // namespace korvana::ui

@@ -11,19 +11,19 @@ namespace korvana::ui {
 
 AddressChangeWindow::AddressChangeWindow(MainWindow& main, const std::string& startColumn)
     : PlaceToolWindow(main, "Form4", "Adressänderung  ", kToneListName, ToneListHeaders()) {
-  Text1 = AddField("Text1", "Ursprungsadresse      ", "0x", nullptr);
-  Text2 = AddField("Text2", "Zieladresse           ", "0x", nullptr);
+  m_oldAddress = AddField("Text1", "Ursprungsadresse      ", "0x", nullptr);
+  m_newAddress = AddField("Text2", "Zieladresse           ", "0x", nullptr);
   FinishLayout();
-  Text1->setText(ToQ(AddressDigitsOf(startColumn)));
+  m_oldAddress->setText(ToQ(AddressDigitsOf(startColumn)));
 }
 
 Outcome AddressChangeWindow::RunSearch(tools::PlaceList& places, const ProgressFn& progress) {
-  return tools::FindAddressPlaces(m_main.Image(), FromQ(Text1->text()), places, progress);
+  return tools::FindAddressPlaces(m_main.Image(), FromQ(m_oldAddress->text()), places, progress);
 }
 
-void AddressChangeWindow::Modify_Click() {
+void AddressChangeWindow::OnModifyClicked() {
   RunCommand(this, [this] {
-    m_main.ShowOutcome(tools::ChangeAddress(m_main.Image(), m_places, FromQ(Text2->text())), this);
+    m_main.ShowOutcome(tools::ChangeAddress(m_main.Image(), m_places, FromQ(m_newAddress->text())), this);
   });
 }
 

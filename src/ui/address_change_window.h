@@ -17,7 +17,7 @@ class AddressChangeWindow : public PlaceToolWindow {
 
  protected:
   Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;
-  void Modify_Click() override;
+  void OnModifyClicked() override;
 };
 
 }  // namespace korvana::ui

@@ -43,8 +43,8 @@ MainWindow::~MainWindow() {
 void MainWindow::StartUp() {
   m_settings = std::make_unique<app::SettingsFile>(image::JoinPath(m_programFolder, app::kSettingsFileName));
   m_folders = app::LoadRememberedFolders(*m_settings, m_programFolder);
-  SSTab1->setTabEnabled(kStringsTab, false);
-  SSTab1->setTabEnabled(kPicturesTab, false);
+  m_tabs->setTabEnabled(kStringsTab, false);
+  m_tabs->setTabEnabled(kPicturesTab, false);
   // "Save" shows the modified state however a command ends, an overflow
   // half-way through a list included.
   m_image.SetModifiedListener([this](bool) { RefreshSaveButton(); });
@@ -54,38 +54,40 @@ void MainWindow::StartUp() {
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(ToQ("Lade"));
   file->setObjectName(QStringLiteral("file"));
-  menuopen = file->addAction(ToQ("Fw bin laden"), this, &MainWindow::menuopen_Click);
-  menuopen->setObjectName(QStringLiteral("menuopen"));
-  menuTool = file->addAction(ToQ("Adressrechner "), this, &MainWindow::OpenAddressCalculator);
-  menuTool->setObjectName(QStringLiteral("menuTool"));
+  m_openAction = file->addAction(ToQ("Fw bin laden"), this, &MainWindow::OnOpenClicked);
+  m_openAction->setObjectName(QStringLiteral("menuopen"));
+  m_calculatorAction = file->addAction(ToQ("Adressrechner "), this, &MainWindow::OpenAddressCalculator);
+  m_calculatorAction->setObjectName(QStringLiteral("menuTool"));
   file->addSeparator();
-  menuexit = file->addAction(ToQ("Ende"), this, &QWidget::close);
-  menuexit->setObjectName(QStringLiteral("menuexit"));
+  m_exitAction = file->addAction(ToQ("Ende"), this, &QWidget::close);
+  m_exitAction->setObjectName(QStringLiteral("menuexit"));
 
-  QAction* help = menuBar()->addAction(ToQ("Help"), this, &MainWindow::help_Click);
+  QAction* help = menuBar()->addAction(ToQ("Help"), this, &MainWindow::OnHelpClicked);
   help->setObjectName(QStringLiteral("help"));
 
   QMenu* homepage = menuBar()->addMenu(ToQ("Homepage"));
   homepage->setObjectName(QStringLiteral("homepage"));
-  homepage->addAction(ToQ("My Homepage "), this, &MainWindow::myhomepage_Click)->setObjectName(QStringLiteral("myhomepage"));
-  homepage->addAction(ToQ(app::kShippedHelpFileName) + ToQ(app::kMakersPageAnchor), this, &MainWindow::homepage52_Click)
+  homepage->addAction(ToQ("My Homepage "), this, &MainWindow::OnDeveloperPageClicked)
+      ->setObjectName(QStringLiteral("myhomepage"));
+  homepage
+      ->addAction(ToQ(app::kShippedHelpFileName) + ToQ(app::kMakersPageAnchor), this, &MainWindow::OnMakersPageClicked)
       ->setObjectName(QStringLiteral("homepage52"));
 }
 
 void MainWindow::BuildToolbar() {
-  Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
-  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-  Toolbar1->setMovable(false);
-  Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+  m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+  m_toolbar->setMovable(false);
+  m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   QStyle* s = style();
   auto add = [&](const char* key, QStyle::StandardPixmap icon, const char* tip) {
-    QAction* a = Toolbar1->addAction(s->standardIcon(icon), QString::fromLatin1(key));
+    QAction* a = m_toolbar->addAction(s->standardIcon(icon), QString::fromLatin1(key));
     a->setObjectName(QString::fromLatin1(key));
     a->setToolTip(ToQ(tip));
     return a;
   };
   QAction* open = add("Open", QStyle::SP_DialogOpenButton, "打开手机文件");
-  connect(open, &QAction::triggered, this, &MainWindow::menuopen_Click);
+  connect(open, &QAction::triggered, this, &MainWindow::OnOpenClicked);
   m_saveAction = add("Save", QStyle::SP_DialogSaveButton, "保存文件");
   connect(m_saveAction, &QAction::triggered, this, &MainWindow::SaveImage);
   QAction* tool = add("Tool", QStyle::SP_ComputerIcon, "地址计算器");
@@ -112,12 +114,12 @@ void MainWindow::BuildStatusBar() {
     label->setToolTip(ToQ(panels[static_cast<std::size_t>(i)].tip));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMargin(2);
-    StatusBar1[static_cast<std::size_t>(i)] = label;
+    m_statusPanels[static_cast<std::size_t>(i)] = label;
     // Panels 4 and 6 carry the long texts and take the spare width.
     statusBar()->addWidget(label, (i == 3 || i == 5) ? 1 : 0);
   }
   m_clock = new QTimer(this);
-  auto tick = [this] { StatusBar1[1]->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); };
+  auto tick = [this] { m_statusPanels[1]->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); };
   connect(m_clock, &QTimer::timeout, this, tick);
   tick();
   m_clock->start(1000);
@@ -126,29 +128,31 @@ void MainWindow::BuildStatusBar() {
 
 void MainWindow::ShowBusyPicture(bool busy) {
   const QIcon icon = style()->standardIcon(busy ? QStyle::SP_BrowserReload : QStyle::SP_DialogApplyButton);
-  StatusBar1[6]->setPixmap(icon.pixmap(16, 16));
-  StatusBar1[6]->setProperty("busy", busy);
+  m_statusPanels[6]->setPixmap(icon.pixmap(16, 16));
+  m_statusPanels[6]->setProperty("busy", busy);
 }
 
 void MainWindow::BuildTabs() {
-  SSTab1 = new QTabWidget(this);
-  SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  m_tabs = new QTabWidget(this);
+  m_tabs->setObjectName(QStringLiteral("SSTab1"));
   const std::array<const char*, 5> captions{"Töne", "Zeichen", "Bilder", "s3Datei", "RM"};
   for (const char* caption : captions) {
-    auto* page = new QWidget(SSTab1);
-    SSTab1->addTab(page, ToQ(caption));
+    auto* page = new QWidget(m_tabs);
+    m_tabs->addTab(page, ToQ(caption));
   }
-  BuildTonesTab(SSTab1->widget(kTonesTab));
-  BuildStringsTab(SSTab1->widget(kStringsTab));
-  BuildPicturesTab(SSTab1->widget(kPicturesTab));
-  BuildConverterTab(SSTab1->widget(kConverterTab));
-  BuildLinksTab(SSTab1->widget(kLinksTab));
-  setCentralWidget(SSTab1);
+  BuildTonesTab(m_tabs->widget(kTonesTab));
+  BuildStringsTab(m_tabs->widget(kStringsTab));
+  BuildPicturesTab(m_tabs->widget(kPicturesTab));
+  BuildConverterTab(m_tabs->widget(kConverterTab));
+  BuildLinksTab(m_tabs->widget(kLinksTab));
+  setCentralWidget(m_tabs);
 }
 
-QAction* MainWindow::ToolbarAction(const QString& key) const { return Toolbar1->findChild<QAction*>(key); }
+QAction* MainWindow::ToolbarAction(const QString& key) const { return m_toolbar->findChild<QAction*>(key); }
 
-QString MainWindow::StatusPanelText(int panel) const { return StatusBar1[static_cast<std::size_t>(panel - 1)]->text(); }
+QString MainWindow::StatusPanelText(int panel) const {
+  return m_statusPanels[static_cast<std::size_t>(panel - 1)]->text();
+}
 
 void MainWindow::RefreshSaveButton() { m_saveAction->setEnabled(m_image.Modified()); }
 
@@ -157,7 +161,7 @@ void MainWindow::ShowOutcome(const Outcome& outcome, QWidget* parent) {
   Platform::Current().ShowMessage(parent != nullptr ? parent : this, outcome.message);
 }
 
-void MainWindow::menuopen_Click() {
+void MainWindow::OnOpenClicked() {
   if (!ResolveUnsavedChanges()) return;
   const QString path =
       Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kHandsetFilter);
@@ -181,11 +185,11 @@ bool MainWindow::OpenHandsetFile(const QString& path) {
     ShowOutcome(loaded);
     return false;
   }
-  StatusBar1[5]->setText(ToQ(image::FileNameOf(m_image.FileName())));
-  StatusBar1[3]->setText(ToQ(app::AnsiToUtf8(m_image.VersionText())));
+  m_statusPanels[5]->setText(ToQ(image::FileNameOf(m_image.FileName())));
+  m_statusPanels[3]->setText(ToQ(app::AnsiToUtf8(m_image.VersionText())));
   ShowBusyPicture(false);
-  SSTab1->setTabEnabled(kStringsTab, true);
-  SSTab1->setTabEnabled(kPicturesTab, true);
+  m_tabs->setTabEnabled(kStringsTab, true);
+  m_tabs->setTabEnabled(kPicturesTab, true);
   RefreshSaveButton();
   return true;
 }
@@ -195,7 +199,7 @@ void MainWindow::SaveImage() {
   ShowOutcome(m_image.SaveOverFile(true));
 }
 
-void MainWindow::help_Click() {
+void MainWindow::OnHelpClicked() {
   const std::string path = app::HelpFilePath(m_programFolder);
   if (path.empty()) {
     Platform::Current().ShowMessage(this, msg::kNoHelpFile);
@@ -212,11 +216,11 @@ QString HelpPageUrl(const std::string& programFolder, std::string_view anchor) {
 }
 }  // namespace
 
-void MainWindow::myhomepage_Click() {
+void MainWindow::OnDeveloperPageClicked() {
   Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kDeveloperPageAnchor));
 }
 
-void MainWindow::homepage52_Click() {
+void MainWindow::OnMakersPageClicked() {
   Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kMakersPageAnchor));
 }
 
@@ -230,7 +234,7 @@ bool MainWindow::ResolveUnsavedChanges() {
   return result.proceed;
 }
 
-bool MainWindow::Form_Unload() {
+bool MainWindow::ShutDown() {
   const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_programFolder, AskUser());
   if (!result.outcome.ok) ShowOutcome(result.outcome);
   return result.proceed;
@@ -244,17 +248,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   // A running conversion is stopped first; the window stays until it has ended.
-  if (!ConverterIdle) {
-    ComS3ToBin_Click();
+  if (!m_converterIdle) {
+    OnS3ToBinClicked();
     event->ignore();
     return;
   }
   // A compression runs in the replacement editor's events; it ends first.
-  if (m_form3 && m_form3->Busy()) {
+  if (m_editorWindow && m_editorWindow->Busy()) {
     event->ignore();
     return;
   }
-  if (!Form_Unload()) {
+  if (!ShutDown()) {
     event->ignore();
     return;
   }
@@ -263,10 +267,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // save question covers any more.
   m_animation.StopTimer();
   SyncAnimation();
-  if (m_form3) m_form3->close();
-  if (m_form2) {
-    disconnect(m_form2, nullptr, this, nullptr);
-    m_form2->close();
+  if (m_editorWindow) m_editorWindow->close();
+  if (m_previewWindow) {
+    disconnect(m_previewWindow, nullptr, this, nullptr);
+    m_previewWindow->close();
   }
   event->accept();
 }

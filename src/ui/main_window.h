@@ -26,8 +26,8 @@
 #include "tones/replacement_list.h"
 #include "tones/tone_file_list.h"
 #include "tones/tone_list.h"
-#include "ui/picture_preview_window.h"
 #include "ui/picture_editor_window.h"
+#include "ui/picture_preview_window.h"
 
 class QAction;
 class QCheckBox;
@@ -68,7 +68,7 @@ class MainWindow : public QMainWindow {
   [[nodiscard]] image::HandsetImage& Image() { return m_image; }
   [[nodiscard]] app::RememberedFolders& Folders() { return m_folders; }
   [[nodiscard]] const std::string& ProgramFolder() const { return m_programFolder; }
-  [[nodiscard]] QTabWidget* Tabs() const { return SSTab1; }
+  [[nodiscard]] QTabWidget* Tabs() const { return m_tabs; }
   [[nodiscard]] QAction* ToolbarAction(const QString& key) const;
   [[nodiscard]] QString StatusPanelText(int panel) const;
 
@@ -85,8 +85,8 @@ class MainWindow : public QMainWindow {
   // list shows them, empty when no row is selected.
   void OpenAddressChange(const std::string& startColumn);                                    // "Txxx"
   void OpenOffsetChange(const std::string& startColumn, const std::string& sizeColumn);      // "S108\208\308\V20x"
-  void OpenPictureOffset(const std::string& startColumn, const std::string& dimensionsColumn);  // PictureOffset
-  void OpenAddressCalculator();                                                              // menuTool, "Tool"
+  void OpenPictureOffset(const std::string& startColumn, const std::string& dimensionsColumn);  // "S108\208\308"
+  void OpenAddressCalculator();                                                              // "Adressrechner ", "Tool"
   // The open tool window, or nullptr.
   [[nodiscard]] QWidget* ToolWindow() const { return m_toolWindow; }
   // Called by a closing tool window: input comes back, and the focus goes to
@@ -109,19 +109,19 @@ class MainWindow : public QMainWindow {
   void ShowBusyPicture(bool busy);
 
   // Menu and tool-bar commands.
-  void menuopen_Click();
-  void help_Click();
-  void myhomepage_Click();
-  void homepage52_Click();
+  void OnOpenClicked();
+  void OnHelpClicked();
+  void OnDeveloperPageClicked();
+  void OnMakersPageClicked();
   // Asks about a modified image, writes the settings; false to keep running.
-  bool Form_Unload();
+  bool ShutDown();
   // The save question before the image is given up; false to keep it.
   bool ResolveUnsavedChanges();
   [[nodiscard]] app::QuestionFn AskUser();
 
-  // --- tab "Bilder" (main_window_pictures.cpp, main_window_picture_browser.cpp) -------
+  // --- tab "Bilder" (main_window_pictures.cpp, main_window_picture_browser.cpp)
  public:
-  // The selected row of ListView5 (the current one of a multiple selection),
+  // The selected row of the picture list (the current one of a multiple selection),
   // for the windows that act on one picture; nothing without a row.
   [[nodiscard]] std::optional<pictures::PictureEntry> SelectedPictureEntry() const;
   // Its index in PictureRows(), -1 for none.
@@ -132,36 +132,36 @@ class MainWindow : public QMainWindow {
   // The palette of depth-4 pictures: "16.dat" beside the program.
   [[nodiscard]] pictures::Palette16 PicturePalette() const;
   // The open preview window, if any.
-  [[nodiscard]] PicturePreviewWindow* PreviewWindow() const { return m_form2; }
+  [[nodiscard]] PicturePreviewWindow* PreviewWindow() const { return m_previewWindow; }
   // The open picture replacement editor, if any.
-  [[nodiscard]] PictureEditorWindow* EditorWindow() const { return m_form3; }
+  [[nodiscard]] PictureEditorWindow* EditorWindow() const { return m_editorWindow; }
 
  private:
   void BuildPicturesTab(QWidget* page);
   QWidget* BuildPictureBrowser(QWidget* page);
-  void OpenPicTable_Click();
-  void SavePicTable_Click();
-  void ListView5_Click();
-  void ListView5_DblClick();
-  void ListView5_MouseUp(const QPoint& pos);
-  void nextpicture_Click() { StepPicture(+1); }
-  void PreviousPicture_Click() { StepPicture(-1); }
-  void PlayPicture_Click();
-  void PausePlay_Click();
-  void StopPlay_Click();
-  void Timer2_Timer();
-  void Slider1_Change(int value);
-  void outputpic_Click();
-  void outputpicall_Click();
-  void outputpics3_Click();
-  void Form2_Unload();
+  void OnOpenPictureTableClicked();
+  void OnSavePictureTableClicked();
+  void OnPictureListClicked();
+  void OnPictureListDoubleClicked();
+  void OnPictureListContextMenu(const QPoint& pos);
+  void OnNextFrameClicked() { StepPicture(+1); }
+  void OnPreviousFrameClicked() { StepPicture(-1); }
+  void OnPlayClicked();
+  void OnPauseClicked();
+  void OnStopClicked();
+  void OnAnimationTimer();
+  void OnSpeedChanged(int value);
+  void OnExportPictureClicked();
+  void OnExportAllPicturesClicked();
+  void OnPicturePatchClicked();
+  void OnPreviewWindowClosed();
   // A click on a frame of the preview window opens the replacement editor for it.
-  void Form2_FrameClicked(int selectedFrame);
+  void OnPreviewFrameClicked(int selectedFrame);
   void StepPicture(int delta);
-  // Decodes frame k of the selected picture into Picture2, with its address
-  // in Text15 and its number in Text16.
+  // Decodes frame k of the selected picture into the picture box, with its
+  // address and its number in the two fields below it.
   void ShowFrame(int frameIndex);
-  // Timer2 and the play and step buttons as the animation says.
+  // The animation timer and the play and step buttons as the animation says.
   void SyncAnimation();
   void ExportPictureRows(const std::vector<int>& rows);
   // Disables the commands of the window while a long loop lets events run.
@@ -170,34 +170,34 @@ class MainWindow : public QMainWindow {
   pictures::PictureList m_pictureList;
   pictures::PictureAnimation m_animation;
   ListAdapter* m_pictureAdapter = nullptr;
-  QPointer<PicturePreviewWindow> m_form2;
-  QPointer<PictureEditorWindow> m_form3;
-  QGroupBox* Frame16 = nullptr;
-  QTreeWidget* ListView5 = nullptr;
-  QPushButton* OpenPicTable = nullptr;
-  QPushButton* SavePicTable = nullptr;
-  QLineEdit* Text21 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QLabel* Picture2 = nullptr;
-  QLineEdit* Text15 = nullptr;
-  QLineEdit* Text16 = nullptr;
-  QPushButton* PreviousPicture = nullptr;
-  QPushButton* nextpicture = nullptr;
-  QPushButton* PlayPicture = nullptr;
-  QPushButton* PausePlay = nullptr;
-  QPushButton* StopPlay = nullptr;
-  QSlider* Slider1 = nullptr;
-  QCheckBox* RepeatPlay = nullptr;
-  QTimer* Timer2 = nullptr;
-  QProgressBar* ProgressBar2 = nullptr;
-  QMenu* menufile5 = nullptr;
-  QAction* outputpic = nullptr;
-  QAction* outputpicall = nullptr;
-  QAction* outputpics3 = nullptr;
-  QMenu* modifypicoffset = nullptr;
-  QAction* PictureOffset = nullptr;
+  QPointer<PicturePreviewWindow> m_previewWindow;
+  QPointer<PictureEditorWindow> m_editorWindow;
+  QGroupBox* m_pictureListFrame = nullptr;
+  QTreeWidget* m_pictureListView = nullptr;
+  QPushButton* m_openPictureTableButton = nullptr;
+  QPushButton* m_savePictureTableButton = nullptr;
+  QLineEdit* m_addressOffset = nullptr;
+  QCheckBox* m_computeFrameSize = nullptr;
+  QLabel* m_framePicture = nullptr;
+  QLineEdit* m_frameAddress = nullptr;
+  QLineEdit* m_frameNumber = nullptr;
+  QPushButton* m_previousFrameButton = nullptr;
+  QPushButton* m_nextFrameButton = nullptr;
+  QPushButton* m_playButton = nullptr;
+  QPushButton* m_pauseButton = nullptr;
+  QPushButton* m_stopButton = nullptr;
+  QSlider* m_speedSlider = nullptr;
+  QCheckBox* m_loopCheck = nullptr;
+  QTimer* m_animationTimer = nullptr;
+  QProgressBar* m_exportProgress = nullptr;
+  QMenu* m_pictureMenu = nullptr;
+  QAction* m_exportPictureAction = nullptr;
+  QAction* m_exportAllPicturesAction = nullptr;
+  QAction* m_picturePatchAction = nullptr;
+  QMenu* m_pictureOffsetMenu = nullptr;
+  QAction* m_pictureOffsetAction = nullptr;
   // --- end of tab "Bilder" ----------------------------------------------------
-  // --- tab "Töne" (main_window_tones.cpp, main_window_tone_files.cpp) ---------------------
+  // --- tab "Töne" (main_window_tones.cpp, main_window_tone_files.cpp) ---------
  public:
   // The selected row of the tone list, which the address tools start from.
   [[nodiscard]] std::optional<tones::ToneEntry> SelectedToneEntry() const;
@@ -209,127 +209,127 @@ class MainWindow : public QMainWindow {
   QWidget* BuildReplacementList(QWidget* parent);
   // What a long loop of the tab disables while it runs.
   [[nodiscard]] std::vector<QWidget*> CommandWidgets();
-  void RefreshFile1();
+  void RefreshMmfFileList();
   [[nodiscard]] std::optional<int> SelectedReplacementRow() const;
   void ExportToneRows(bool all);
   // "-> bin!!" for an empty s3Path, else "Export s3" into that file.
   void RunReplacementPatch(const std::string& s3Path);
 
-  void GetTone_Click();
-  void SaveToneTable_Click();
-  void OpenToneTable_Click();
-  void ListView4_DblClick();
-  void Text5_LostFocus();
-  void ListView4_MouseDown(const QPoint& pos);
-  void outputselect_Click();
-  void outputall_Click();
-  void addaddress_Click();
-  void ET1_Change(const QString& folder);
-  void ListView1_ColumnClick(int column);
-  void ListView1_DblClick();
-  void ListView1_MouseDown(const QPoint& pos);
-  void addmmf_Click();
-  void ListView3_MouseDown(const QPoint& pos);
+  void OnScanClicked();
+  void OnSaveToneTableClicked();
+  void OnOpenToneTableClicked();
+  void OnToneListDoubleClicked();
+  void OnNoteEditorLeft();
+  void OnToneListContextMenu(const QPoint& pos);
+  void OnExportToneClicked();
+  void OnExportAllTonesClicked();
+  void OnAddTonesClicked();
+  void OnFolderChanged(const QString& folder);
+  void OnToneFileHeaderClicked(int column);
+  void OnToneFileDoubleClicked();
+  void OnToneFileListContextMenu(const QPoint& pos);
+  void OnAddToneFilesClicked();
+  void OnReplacementListContextMenu(const QPoint& pos);
   void ReplacementCommand(void (tones::ReplacementList::*command)(std::optional<int>));
-  void outputs3_Click();
-  void outputaxf_Click();
+  void OnTonePatchClicked();
+  void OnWriteTonesIntoImageClicked();
 
   tones::ToneList m_toneList;
   tones::ToneFileList m_toneFiles;
   tones::ReplacementList m_replacements;
-  int NoteRow = -1;  // the row whose note Text5 edits
+  int m_noteRow = -1;  // the row whose note the note editor edits
 
-  QPushButton* GetTone = nullptr;
-  QPushButton* SaveToneTable = nullptr;
-  QPushButton* OpenToneTable = nullptr;
-  QProgressBar* ProgressBar1 = nullptr;
-  QTreeWidget* ListView4 = nullptr;
-  ListAdapter* m_toneView = nullptr;
-  QLineEdit* Text5 = nullptr;
-  QMenu* menufile1 = nullptr;
-  QAction* outputselect = nullptr;
-  QAction* outputall = nullptr;
-  QAction* line65 = nullptr;
-  QAction* modifyoffset = nullptr;
-  QAction* S_series = nullptr;
-  QAction* T_series = nullptr;
-  QAction* line1 = nullptr;
-  QAction* addaddress = nullptr;
+  QPushButton* m_scanButton = nullptr;
+  QPushButton* m_saveToneTableButton = nullptr;
+  QPushButton* m_openToneTableButton = nullptr;
+  QProgressBar* m_toneProgress = nullptr;
+  QTreeWidget* m_toneListView = nullptr;
+  ListAdapter* m_toneAdapter = nullptr;
+  QLineEdit* m_noteEditor = nullptr;
+  QMenu* m_toneMenu = nullptr;
+  QAction* m_exportToneAction = nullptr;
+  QAction* m_exportAllTonesAction = nullptr;
+  QAction* m_toneMenuSeparator = nullptr;
+  QAction* m_offsetMenuAction = nullptr;
+  QAction* m_offsetChangeAction = nullptr;
+  QAction* m_addressChangeAction = nullptr;
+  QAction* m_offsetMenuSeparator = nullptr;
+  QAction* m_addTonesAction = nullptr;
 
-  QTreeView* ET1 = nullptr;
+  QTreeView* m_folderTree = nullptr;
   QFileSystemModel* m_folderModel = nullptr;
-  QListWidget* File1 = nullptr;
-  QTreeWidget* ListView1 = nullptr;
-  ListAdapter* m_toneFileView = nullptr;
-  QMenu* menufile2 = nullptr;
-  QAction* addmmf = nullptr;
+  QListWidget* m_mmfFileList = nullptr;
+  QTreeWidget* m_toneFileListView = nullptr;
+  ListAdapter* m_toneFileAdapter = nullptr;
+  QMenu* m_toneFileMenu = nullptr;
+  QAction* m_addToneFilesAction = nullptr;
 
-  QTreeWidget* ListView3 = nullptr;
-  ListAdapter* m_replacementView = nullptr;
-  QMenu* menufile3 = nullptr;
-  QAction* moveone = nullptr;
-  QAction* moveall = nullptr;
-  QAction* movemmf = nullptr;
-  QAction* moveallmmf = nullptr;
-  QAction* moveaddress = nullptr;
-  QAction* movealladdress = nullptr;
-  QAction* selectall = nullptr;
-  QAction* outputs3 = nullptr;
-  QAction* outputaxf = nullptr;
+  QTreeWidget* m_replacementListView = nullptr;
+  ListAdapter* m_replacementAdapter = nullptr;
+  QMenu* m_replacementMenu = nullptr;
+  QAction* m_removeRowAction = nullptr;
+  QAction* m_removeAllAction = nullptr;
+  QAction* m_removeFileAction = nullptr;
+  QAction* m_removeAllFilesAction = nullptr;
+  QAction* m_removeToneAction = nullptr;
+  QAction* m_removeAllTonesAction = nullptr;
+  QAction* m_tickAllAction = nullptr;
+  QAction* m_tonePatchAction = nullptr;
+  QAction* m_writeTonesAction = nullptr;
   // --- end of tab "Töne" --------------------------------------------------------
   // Tab "s3Datei": the bin/S-record converter (main_window_converter.cpp).
   void BuildConverterTab(QWidget* page);
   QGroupBox* BuildBinToS3Frame(QWidget* page);
   QGroupBox* BuildS3ToBinFrame(QWidget* page);
-  void OpenBinFile_Click();
-  void OpenS3File_Click();
-  void ComBinToS3_Click();
-  void ComS3ToBin_Click();
-  void AllAddressOption_Click();
-  void PartAddressOption_Click();
-  void FillDataOption_Click();
-  void AllAdd_Click();
-  void PartAdd_Click();
+  void OnOpenBinFileClicked();
+  void OnOpenS3FileClicked();
+  void OnBinToS3Clicked();
+  void OnS3ToBinClicked();
+  void OnAllAddressesClicked();
+  void OnPartAddressesClicked();
+  void OnFillDataClicked();
+  void OnImageLayoutClicked();
+  void OnPackedLayoutClicked();
   void SetAddressInputsEnabled(bool enabled);
   // Keeps every other command away while an S-record file converts; only
-  // ComS3ToBin (the stop) stays live.
+  // the "s3->bin" button (the stop) stays live.
   void SetConverterRunning(bool running);
-  bool ConverterIdle = true;  // false while S-record -> bin runs; true again asks it to stop
+  bool m_converterIdle = true;  // false while S-record -> bin runs; true again asks it to stop
   QGroupBox* m_binToS3Frame = nullptr;
-  QLineEdit* Text19 = nullptr;
-  QPushButton* OpenBinFile = nullptr;
-  QPushButton* ComBinToS3 = nullptr;
-  QRadioButton* AllAddressOption = nullptr;
-  QRadioButton* PartAddressOption = nullptr;
-  QRadioButton* FillDataOption = nullptr;
-  QLineEdit* Text18 = nullptr;
-  QLineEdit* Text17 = nullptr;
-  QLineEdit* Text20 = nullptr;
+  QLineEdit* m_binPath = nullptr;
+  QPushButton* m_openBinFileButton = nullptr;
+  QPushButton* m_binToS3Button = nullptr;
+  QRadioButton* m_allAddressesOption = nullptr;
+  QRadioButton* m_partAddressesOption = nullptr;
+  QRadioButton* m_fillDataOption = nullptr;
+  QLineEdit* m_binStartAddress = nullptr;
+  QLineEdit* m_binStopAddress = nullptr;
+  QLineEdit* m_binFillByte = nullptr;
   std::array<QLabel*, 3> m_addressLabels{};
-  QLineEdit* Text1 = nullptr;
-  QPushButton* OpenS3File = nullptr;
-  QPushButton* ComS3ToBin = nullptr;
+  QLineEdit* m_s3Path = nullptr;
+  QPushButton* m_openS3FileButton = nullptr;
+  QPushButton* m_s3ToBinButton = nullptr;
   QGroupBox* m_binRangeFrame = nullptr;
-  QRadioButton* AllAdd = nullptr;
-  QRadioButton* PartAdd = nullptr;
+  QRadioButton* m_imageLayoutOption = nullptr;
+  QRadioButton* m_packedLayoutOption = nullptr;
   QWidget* m_fillRow = nullptr;
-  QLabel* m_text3Label = nullptr;
-  QLineEdit* Text3 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QProgressBar* ProgressBar3 = nullptr;
+  QLabel* m_s3FillByteLabel = nullptr;
+  QLineEdit* m_s3FillByte = nullptr;
+  QLineEdit* m_conversionAddress = nullptr;
+  QProgressBar* m_conversionProgress = nullptr;
 
   std::string m_programFolder;
   std::unique_ptr<app::SettingsFile> m_settings;
   app::RememberedFolders m_folders;
   image::HandsetImage m_image;
 
-  QTabWidget* SSTab1 = nullptr;
-  QToolBar* Toolbar1 = nullptr;
-  std::array<QLabel*, kStatusPanelCount> StatusBar1{};
+  QTabWidget* m_tabs = nullptr;
+  QToolBar* m_toolbar = nullptr;
+  std::array<QLabel*, kStatusPanelCount> m_statusPanels{};
   QTimer* m_clock = nullptr;
-  QAction* menuopen = nullptr;
-  QAction* menuTool = nullptr;
-  QAction* menuexit = nullptr;
+  QAction* m_openAction = nullptr;
+  QAction* m_calculatorAction = nullptr;
+  QAction* m_exitAction = nullptr;
   QAction* m_saveAction = nullptr;
 
   // --- Address tools ---------------------------------------------------------
@@ -337,39 +337,40 @@ class MainWindow : public QMainWindow {
   // is open already).
   bool ShowToolWindow(QWidget* window);
   QPointer<QWidget> m_toolWindow;
-  // --- tab "Zeichen": string search, replacement list, string patches (main_window_strings.cpp)
+  // --- tab "Zeichen": string search, replacement list, string patches
+  // (main_window_strings.cpp)
   void BuildStringsTab(QWidget* page);
-  void SeachString_Click();
-  void Add2List_Click();
-  void ListView2_MouseDown(const QPoint& pos);
-  void Removeone_Click();
-  void Removeall_Click();
-  void outputStrS3_Click();
-  void outputStraxf_Click();
+  void OnSearchClicked();
+  void OnAddReplacementClicked();
+  void OnStringListContextMenu(const QPoint& pos);
+  void OnRemoveStringClicked();
+  void OnRemoveAllStringsClicked();
+  void OnStringPatchClicked();
+  void OnWriteStringsIntoImageClicked();
   void RefreshStringList();
   [[nodiscard]] strings::StringEncoding ReplacementEncoding() const;
 
   strings::StringList m_stringList;
-  ListAdapter* m_stringListAdapter = nullptr;
-  QLineEdit* Text11 = nullptr;
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QRadioButton* Option3 = nullptr;
-  QRadioButton* Option4 = nullptr;
-  QCheckBox* SearchBegin = nullptr;
-  QPushButton* SeachString = nullptr;
-  QLineEdit* Text7 = nullptr;
-  QPushButton* Add2List = nullptr;
-  QLineEdit* Text4 = nullptr;
-  QLineEdit* Text10 = nullptr;
-  QLineEdit* Text9 = nullptr;
-  QLineEdit* Text8 = nullptr;
-  QTreeWidget* ListView2 = nullptr;
-  QMenu* menufile4 = nullptr;
-  QAction* Removeone = nullptr;
-  QAction* Removeall = nullptr;
-  QAction* outputStrS3 = nullptr;
-  QAction* outputStraxf = nullptr;
+  ListAdapter* m_stringAdapter = nullptr;
+  QLineEdit* m_searchText = nullptr;
+  QRadioButton* m_chineseSearch = nullptr;
+  QRadioButton* m_englishSearch = nullptr;
+  QRadioButton* m_chineseReplacement = nullptr;
+  QRadioButton* m_englishReplacement = nullptr;
+  QCheckBox* m_searchFromBeginning = nullptr;
+  QPushButton* m_searchButton = nullptr;
+  QLineEdit* m_replacementText = nullptr;
+  QPushButton* m_addReplacementButton = nullptr;
+  QLineEdit* m_hitCounter = nullptr;
+  QLineEdit* m_hitStart = nullptr;
+  QLineEdit* m_hitStop = nullptr;
+  QLineEdit* m_hitLength = nullptr;
+  QTreeWidget* m_stringListView = nullptr;
+  QMenu* m_stringMenu = nullptr;
+  QAction* m_removeStringAction = nullptr;
+  QAction* m_removeAllStringsAction = nullptr;
+  QAction* m_stringPatchAction = nullptr;
+  QAction* m_writeStringsAction = nullptr;
 };
 
 }  // namespace korvana::ui

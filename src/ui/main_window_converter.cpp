@@ -38,20 +38,20 @@ void MainWindow::BuildConverterTab(QWidget* page) {
   layout->addWidget(BuildBinToS3Frame(page), 1, Qt::AlignTop);
   layout->addWidget(BuildS3ToBinFrame(page), 1, Qt::AlignTop);
 
-  connect(OpenBinFile, &QPushButton::clicked, this, &MainWindow::OpenBinFile_Click);
-  connect(ComBinToS3, &QPushButton::clicked, this, &MainWindow::ComBinToS3_Click);
-  connect(AllAddressOption, &QRadioButton::clicked, this, &MainWindow::AllAddressOption_Click);
-  connect(PartAddressOption, &QRadioButton::clicked, this, &MainWindow::PartAddressOption_Click);
-  connect(FillDataOption, &QRadioButton::clicked, this, &MainWindow::FillDataOption_Click);
-  connect(OpenS3File, &QPushButton::clicked, this, &MainWindow::OpenS3File_Click);
-  connect(ComS3ToBin, &QPushButton::clicked, this, &MainWindow::ComS3ToBin_Click);
-  connect(AllAdd, &QRadioButton::clicked, this, &MainWindow::AllAdd_Click);
-  connect(PartAdd, &QRadioButton::clicked, this, &MainWindow::PartAdd_Click);
+  connect(m_openBinFileButton, &QPushButton::clicked, this, &MainWindow::OnOpenBinFileClicked);
+  connect(m_binToS3Button, &QPushButton::clicked, this, &MainWindow::OnBinToS3Clicked);
+  connect(m_allAddressesOption, &QRadioButton::clicked, this, &MainWindow::OnAllAddressesClicked);
+  connect(m_partAddressesOption, &QRadioButton::clicked, this, &MainWindow::OnPartAddressesClicked);
+  connect(m_fillDataOption, &QRadioButton::clicked, this, &MainWindow::OnFillDataClicked);
+  connect(m_openS3FileButton, &QPushButton::clicked, this, &MainWindow::OnOpenS3FileClicked);
+  connect(m_s3ToBinButton, &QPushButton::clicked, this, &MainWindow::OnS3ToBinClicked);
+  connect(m_imageLayoutOption, &QRadioButton::clicked, this, &MainWindow::OnImageLayoutClicked);
+  connect(m_packedLayoutOption, &QRadioButton::clicked, this, &MainWindow::OnPackedLayoutClicked);
 
-  AllAddressOption->setChecked(true);
-  AllAddressOption_Click();
-  AllAdd->setChecked(true);
-  AllAdd_Click();
+  m_allAddressesOption->setChecked(true);
+  OnAllAddressesClicked();
+  m_imageLayoutOption->setChecked(true);
+  OnImageLayoutClicked();
 }
 
 QGroupBox* MainWindow::BuildBinToS3Frame(QWidget* page) {
@@ -59,29 +59,29 @@ QGroupBox* MainWindow::BuildBinToS3Frame(QWidget* page) {
   auto* column = new QVBoxLayout(m_binToS3Frame);
 
   auto* fileRow = new QHBoxLayout;
-  Text19 = Named(new QLineEdit(m_binToS3Frame), "Text19");
-  OpenBinFile = Named(new QPushButton(ToQ("öffne bin  "), m_binToS3Frame), "OpenBinFile");
-  fileRow->addWidget(Text19, 1);
-  fileRow->addWidget(OpenBinFile);
+  m_binPath = Named(new QLineEdit(m_binToS3Frame), "Text19");
+  m_openBinFileButton = Named(new QPushButton(ToQ("öffne bin  "), m_binToS3Frame), "OpenBinFile");
+  fileRow->addWidget(m_binPath, 1);
+  fileRow->addWidget(m_openBinFileButton);
   column->addLayout(fileRow);
 
   auto* range = Named(new QGroupBox(ToQ("s3 Adressbereich "), m_binToS3Frame), "FrameS3Range");
   auto* options = new QHBoxLayout(range);
-  AllAddressOption = Named(new QRadioButton(ToQ("alles "), range), "AllAddressOption");
-  PartAddressOption = Named(new QRadioButton(ToQ("teilw.  "), range), "PartAddressOption");
-  FillDataOption = Named(new QRadioButton(ToQ("füllen  "), range), "FillDataOption");
-  options->addWidget(AllAddressOption);
-  options->addWidget(PartAddressOption);
-  options->addWidget(FillDataOption);
+  m_allAddressesOption = Named(new QRadioButton(ToQ("alles "), range), "AllAddressOption");
+  m_partAddressesOption = Named(new QRadioButton(ToQ("teilw.  "), range), "PartAddressOption");
+  m_fillDataOption = Named(new QRadioButton(ToQ("füllen  "), range), "FillDataOption");
+  options->addWidget(m_allAddressesOption);
+  options->addWidget(m_partAddressesOption);
+  options->addWidget(m_fillDataOption);
   column->addWidget(range);
 
   auto* fields = new QGridLayout;
   const std::array<const char*, 3> captions{"Startadr. ", "Stopadr.  ", "belegte   "};
   const std::array<const char*, 3> labelNames{"LabelText18", "LabelText17", "LabelText20"};
-  Text18 = Named(new QLineEdit(m_binToS3Frame), "Text18");
-  Text17 = Named(new QLineEdit(m_binToS3Frame), "Text17");
-  Text20 = Named(new QLineEdit(QStringLiteral("00"), m_binToS3Frame), "Text20");
-  const std::array<QLineEdit*, 3> edits{Text18, Text17, Text20};
+  m_binStartAddress = Named(new QLineEdit(m_binToS3Frame), "Text18");
+  m_binStopAddress = Named(new QLineEdit(m_binToS3Frame), "Text17");
+  m_binFillByte = Named(new QLineEdit(QStringLiteral("00"), m_binToS3Frame), "Text20");
+  const std::array<QLineEdit*, 3> edits{m_binStartAddress, m_binStopAddress, m_binFillByte};
   for (std::size_t i = 0; i < edits.size(); ++i) {
     m_addressLabels[i] = Named(new QLabel(ToQ(captions[i]), m_binToS3Frame), labelNames[i]);
     fields->addWidget(m_addressLabels[i], static_cast<int>(i), 0);
@@ -89,8 +89,8 @@ QGroupBox* MainWindow::BuildBinToS3Frame(QWidget* page) {
   }
   column->addLayout(fields);
 
-  ComBinToS3 = Named(new QPushButton(ToQ("bin->s3"), m_binToS3Frame), "ComBinToS3");
-  column->addWidget(ComBinToS3);
+  m_binToS3Button = Named(new QPushButton(ToQ("bin->s3"), m_binToS3Frame), "ComBinToS3");
+  column->addWidget(m_binToS3Button);
   return m_binToS3Frame;
 }
 
@@ -99,93 +99,94 @@ QGroupBox* MainWindow::BuildS3ToBinFrame(QWidget* page) {
   auto* column = new QVBoxLayout(frame);
 
   auto* fileRow = new QHBoxLayout;
-  Text1 = Named(new QLineEdit(frame), "Text1");
-  OpenS3File = Named(new QPushButton(ToQ("öffne s3  "), frame), "OpenS3File");
-  fileRow->addWidget(Text1, 1);
-  fileRow->addWidget(OpenS3File);
+  m_s3Path = Named(new QLineEdit(frame), "Text1");
+  m_openS3FileButton = Named(new QPushButton(ToQ("öffne s3  "), frame), "OpenS3File");
+  fileRow->addWidget(m_s3Path, 1);
+  fileRow->addWidget(m_openS3FileButton);
   column->addLayout(fileRow);
 
   m_binRangeFrame = Named(new QGroupBox(ToQ("bin Adressbereich    "), frame), "FrameBinRange");
   auto* options = new QHBoxLayout(m_binRangeFrame);
-  AllAdd = Named(new QRadioButton(ToQ("alles inkl. leer"), m_binRangeFrame), "AllAdd");
-  PartAdd = Named(new QRadioButton(ToQ("teilweise  "), m_binRangeFrame), "PartAdd");
-  options->addWidget(AllAdd);
-  options->addWidget(PartAdd);
+  m_imageLayoutOption = Named(new QRadioButton(ToQ("alles inkl. leer"), m_binRangeFrame), "AllAdd");
+  m_packedLayoutOption = Named(new QRadioButton(ToQ("teilweise  "), m_binRangeFrame), "PartAdd");
+  options->addWidget(m_imageLayoutOption);
+  options->addWidget(m_packedLayoutOption);
   column->addWidget(m_binRangeFrame);
 
-  // Text3 and its label sit in a row of their own, so that the row can be
+  // The fill byte and its label sit in a row of their own, so that the row can be
   // locked during a conversion without losing the state the options gave them.
   m_fillRow = new QWidget(frame);
   auto* fillLayout = new QHBoxLayout(m_fillRow);
   fillLayout->setContentsMargins(0, 0, 0, 0);
-  m_text3Label = Named(new QLabel(ToQ("belegte Daten:"), m_fillRow), "LabelText3");
-  Text3 = Named(new QLineEdit(QStringLiteral("00"), m_fillRow), "Text3");
-  fillLayout->addWidget(m_text3Label);
-  fillLayout->addWidget(Text3, 1);
+  m_s3FillByteLabel = Named(new QLabel(ToQ("belegte Daten:"), m_fillRow), "LabelText3");
+  m_s3FillByte = Named(new QLineEdit(QStringLiteral("00"), m_fillRow), "Text3");
+  fillLayout->addWidget(m_s3FillByteLabel);
+  fillLayout->addWidget(m_s3FillByte, 1);
   column->addWidget(m_fillRow);
 
-  ComS3ToBin = Named(new QPushButton(ToQ(kS3ToBinCaption), frame), "ComS3ToBin");
-  column->addWidget(ComS3ToBin);
-  Text2 = Named(new QLineEdit(frame), "Text2");
-  Text2->setReadOnly(true);
-  Text2->hide();
-  column->addWidget(Text2);
-  ProgressBar3 = Named(new QProgressBar(frame), "ProgressBar3");
-  ProgressBar3->hide();
-  column->addWidget(ProgressBar3);
+  m_s3ToBinButton = Named(new QPushButton(ToQ(kS3ToBinCaption), frame), "ComS3ToBin");
+  column->addWidget(m_s3ToBinButton);
+  m_conversionAddress = Named(new QLineEdit(frame), "Text2");
+  m_conversionAddress->setReadOnly(true);
+  m_conversionAddress->hide();
+  column->addWidget(m_conversionAddress);
+  m_conversionProgress = Named(new QProgressBar(frame), "ProgressBar3");
+  m_conversionProgress->hide();
+  column->addWidget(m_conversionProgress);
   return frame;
 }
 
 void MainWindow::SetAddressInputsEnabled(bool enabled) {
-  for (QLineEdit* edit : {Text18, Text17, Text20}) edit->setEnabled(enabled);
+  for (QLineEdit* edit : {m_binStartAddress, m_binStopAddress, m_binFillByte}) edit->setEnabled(enabled);
   for (QLabel* label : m_addressLabels) label->setEnabled(enabled);
 }
 
-void MainWindow::AllAddressOption_Click() {
+void MainWindow::OnAllAddressesClicked() {
   SetAddressInputsEnabled(false);
-  OpenBinFile->setEnabled(true);
+  m_openBinFileButton->setEnabled(true);
 }
 
-void MainWindow::PartAddressOption_Click() {
+void MainWindow::OnPartAddressesClicked() {
   SetAddressInputsEnabled(true);
-  OpenBinFile->setEnabled(true);
+  m_openBinFileButton->setEnabled(true);
 }
 
-void MainWindow::FillDataOption_Click() {
+void MainWindow::OnFillDataClicked() {
   SetAddressInputsEnabled(true);
-  OpenBinFile->setEnabled(false);
+  m_openBinFileButton->setEnabled(false);
 }
 
-void MainWindow::AllAdd_Click() {
-  Text3->setEnabled(true);
-  m_text3Label->setEnabled(true);
+void MainWindow::OnImageLayoutClicked() {
+  m_s3FillByte->setEnabled(true);
+  m_s3FillByteLabel->setEnabled(true);
 }
 
-void MainWindow::PartAdd_Click() {
-  Text3->setEnabled(false);
-  m_text3Label->setEnabled(false);
+void MainWindow::OnPackedLayoutClicked() {
+  m_s3FillByte->setEnabled(false);
+  m_s3FillByteLabel->setEnabled(false);
 }
 
-void MainWindow::OpenBinFile_Click() {
+void MainWindow::OnOpenBinFileClicked() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kBinFilter);
   if (path.isEmpty()) return;
-  Text19->setText(path);
+  m_binPath->setText(path);
   m_folders.MobileFilePath = image::FolderOf(FromQ(path));
 }
 
-void MainWindow::OpenS3File_Click() {
+void MainWindow::OnOpenS3FileClicked() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
-  Text1->setText(path);
+  m_s3Path->setText(path);
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
 }
 
-void MainWindow::ComBinToS3_Click() {
+void MainWindow::OnBinToS3Clicked() {
   RunCommand(this, [this] {
-    image::BinToS3Request request{FromQ(Text19->text()), image::S3AddressMode::kAll, FromQ(Text18->text()),
-                                  FromQ(Text17->text()), FromQ(Text20->text())};
-    if (PartAddressOption->isChecked()) request.mode = image::S3AddressMode::kPart;
-    if (FillDataOption->isChecked()) request.mode = image::S3AddressMode::kFill;
+    image::BinToS3Request request{FromQ(m_binPath->text()), image::S3AddressMode::kAll,
+                                  FromQ(m_binStartAddress->text()), FromQ(m_binStopAddress->text()),
+                                  FromQ(m_binFillByte->text())};
+    if (m_partAddressesOption->isChecked()) request.mode = image::S3AddressMode::kPart;
+    if (m_fillDataOption->isChecked()) request.mode = image::S3AddressMode::kFill;
     if (const Outcome checked = image::CheckBinToS3(request); !checked.ok) return ShowOutcome(checked);
 
     const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
@@ -201,16 +202,17 @@ void MainWindow::ComBinToS3_Click() {
   });
 }
 
-void MainWindow::ComS3ToBin_Click() {
-  if (!ConverterIdle) {
-    ConverterIdle = true;
-    ComS3ToBin->setText(ToQ(kS3ToBinCaption));
+void MainWindow::OnS3ToBinClicked() {
+  if (!m_converterIdle) {
+    m_converterIdle = true;
+    m_s3ToBinButton->setText(ToQ(kS3ToBinCaption));
     return;
   }
   RunCommand(this, [this] {
-    const image::S3ToBinRequest request{FromQ(Text1->text()),
-                                        AllAdd->isChecked() ? image::BinLayout::kImage : image::BinLayout::kPacked,
-                                        FromQ(Text3->text())};
+    const image::S3ToBinRequest request{
+        FromQ(m_s3Path->text()),
+        m_imageLayoutOption->isChecked() ? image::BinLayout::kImage : image::BinLayout::kPacked,
+        FromQ(m_s3FillByte->text())};
     if (const Outcome checked = image::CheckS3ToBin(request); !checked.ok) return ShowOutcome(checked);
 
     const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kBinFilter);
@@ -228,16 +230,16 @@ void MainWindow::ComS3ToBin_Click() {
     };
     std::optional<Running> running(std::in_place, this);
     image::ConversionStatus status;
-    ProgressBar3->setRange(
+    m_conversionProgress->setRange(
         0, static_cast<int>(image::S3ProgressMaximum(image::FileSizeOf(request.s3Path).value_or(0))));
-    ProgressBar3->setValue(1);
+    m_conversionProgress->setValue(1);
     const Outcome converted = image::ConvertS3ToBin(
         request, path,
         [this, &status](std::int64_t line) {
-          ProgressBar3->setValue(static_cast<int>(line));
-          Text2->setText(QStringLiteral("0x") + ToQ(image::HexPad(status.address, 8)));
+          m_conversionProgress->setValue(static_cast<int>(line));
+          m_conversionAddress->setText(QStringLiteral("0x") + ToQ(image::HexPad(status.address, 8)));
           LetEventsRun();
-          return !ConverterIdle;
+          return !m_converterIdle;
         },
         &status);
     running.reset();
@@ -247,16 +249,16 @@ void MainWindow::ComS3ToBin_Click() {
 }
 
 void MainWindow::SetConverterRunning(bool running) {
-  ConverterIdle = !running;
-  ComS3ToBin->setText(running ? QString() : ToQ(kS3ToBinCaption));
-  for (QWidget* widget : std::initializer_list<QWidget*>{menuBar(), Toolbar1, SSTab1->tabBar(), m_binToS3Frame,
-                                                          Text1, OpenS3File, m_binRangeFrame, m_fillRow}) {
+  m_converterIdle = !running;
+  m_s3ToBinButton->setText(running ? QString() : ToQ(kS3ToBinCaption));
+  for (QWidget* widget : std::initializer_list<QWidget*>{menuBar(), m_toolbar, m_tabs->tabBar(), m_binToS3Frame,
+                                                         m_s3Path, m_openS3FileButton, m_binRangeFrame, m_fillRow}) {
     widget->setEnabled(!running);
   }
-  if (!running) ProgressBar3->setValue(0);
-  Text2->clear();
-  Text2->setVisible(running);
-  ProgressBar3->setVisible(running);
+  if (!running) m_conversionProgress->setValue(0);
+  m_conversionAddress->clear();
+  m_conversionAddress->setVisible(running);
+  m_conversionProgress->setVisible(running);
 }
 
 }  // namespace korvana::ui

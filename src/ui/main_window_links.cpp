@@ -53,17 +53,17 @@ QPixmap DrawBadge(const QString& title, const QString& subtitle, const QColor& c
 }  // namespace
 
 void MainWindow::BuildLinksTab(QWidget* page) {
-  auto* Frame3 = new QGroupBox(page);
-  Frame3->setObjectName(QStringLiteral("Frame3"));
-  auto* row = new QHBoxLayout(Frame3);
+  auto* frame = new QGroupBox(page);
+  frame->setObjectName(QStringLiteral("Frame3"));
+  auto* row = new QHBoxLayout(frame);
   row->addWidget(new LinkPicture(QStringLiteral("Image1"),
                                  DrawBadge(QStringLiteral("KORVANA"), ToQ("Hersteller · 制作者"), QColor(0x2E, 0x6D, 0xB4)),
-                                 [this] { homepage52_Click(); }, Frame3));
+                                 [this] { OnMakersPageClicked(); }, frame));
   row->addWidget(new LinkPicture(QStringLiteral("Image2"),
                                  DrawBadge(QStringLiteral("Pelzo"), ToQ("Entwickler · 开发者"), QColor(0x3C, 0x8D, 0x5A)),
-                                 [this] { myhomepage_Click(); }, Frame3));
+                                 [this] { OnDeveloperPageClicked(); }, frame));
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(Frame3);
+  layout->addWidget(frame);
   layout->addStretch();
 }
 

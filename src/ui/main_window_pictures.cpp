@@ -24,8 +24,8 @@
 #include "image/path.h"
 #include "pictures/picture_export.h"
 #include "pictures/picture_table.h"
-#include "ui/main_window.h"
 #include "ui/list_adapter.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
 
@@ -50,70 +50,73 @@ std::vector<ListColumn> PictureColumns() {
 }  // namespace
 
 void MainWindow::BuildPicturesTab(QWidget* page) {
-  Frame16 = new QGroupBox(ToQ("Bilder in Fw."), page);
-  Frame16->setObjectName(QStringLiteral("Frame16"));
-  ListView5 = new QTreeWidget(Frame16);
-  ListView5->setObjectName(QStringLiteral("ListView5"));
-  ListView5->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ListView5->setContextMenuPolicy(Qt::CustomContextMenu);
-  m_pictureAdapter = new ListAdapter(ListView5, m_pictureList, PictureColumns());
-  connect(ListView5, &QTreeWidget::itemClicked, this, [this] { RunCommand(this, [this] { ListView5_Click(); }); });
-  connect(ListView5, &QTreeWidget::itemDoubleClicked, this,
-          [this] { RunCommand(this, [this] { ListView5_DblClick(); }); });
-  connect(ListView5, &QWidget::customContextMenuRequested, this, &MainWindow::ListView5_MouseUp);
+  m_pictureListFrame = new QGroupBox(ToQ("Bilder in Fw."), page);
+  m_pictureListFrame->setObjectName(QStringLiteral("Frame16"));
+  m_pictureListView = new QTreeWidget(m_pictureListFrame);
+  m_pictureListView->setObjectName(QStringLiteral("ListView5"));
+  m_pictureListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  m_pictureListView->setContextMenuPolicy(Qt::CustomContextMenu);
+  m_pictureAdapter = new ListAdapter(m_pictureListView, m_pictureList, PictureColumns());
+  connect(m_pictureListView, &QTreeWidget::itemClicked, this,
+          [this] { RunCommand(this, [this] { OnPictureListClicked(); }); });
+  connect(m_pictureListView, &QTreeWidget::itemDoubleClicked, this,
+          [this] { RunCommand(this, [this] { OnPictureListDoubleClicked(); }); });
+  connect(m_pictureListView, &QWidget::customContextMenuRequested, this, &MainWindow::OnPictureListContextMenu);
 
-  OpenPicTable = CommandButton(this, Frame16, "OpenPicTable", "Öffnen HDD", &MainWindow::OpenPicTable_Click);
-  SavePicTable = CommandButton(this, Frame16, "SavePicTable", "Speichern ", &MainWindow::SavePicTable_Click);
-  auto* Label25 = new QLabel(ToQ("Offset "), Frame16);
-  Label25->setObjectName(QStringLiteral("Label25"));
-  Text21 = new QLineEdit(Frame16);
-  Text21->setObjectName(QStringLiteral("Text21"));
-  Text21->setMaximumWidth(100);
-  Check1 = new QCheckBox(ToQ("Bildgröße ber."), Frame16);
-  Check1->setObjectName(QStringLiteral("Check1"));
+  m_openPictureTableButton =
+      CommandButton(this, m_pictureListFrame, "OpenPicTable", "Öffnen HDD", &MainWindow::OnOpenPictureTableClicked);
+  m_savePictureTableButton =
+      CommandButton(this, m_pictureListFrame, "SavePicTable", "Speichern ", &MainWindow::OnSavePictureTableClicked);
+  auto* offsetLabel = new QLabel(ToQ("Offset "), m_pictureListFrame);
+  offsetLabel->setObjectName(QStringLiteral("Label25"));
+  m_addressOffset = new QLineEdit(m_pictureListFrame);
+  m_addressOffset->setObjectName(QStringLiteral("Text21"));
+  m_addressOffset->setMaximumWidth(100);
+  m_computeFrameSize = new QCheckBox(ToQ("Bildgröße ber."), m_pictureListFrame);
+  m_computeFrameSize->setObjectName(QStringLiteral("Check1"));
 
   auto* tableRow = new QHBoxLayout;
-  tableRow->addWidget(OpenPicTable);
-  tableRow->addWidget(SavePicTable);
+  tableRow->addWidget(m_openPictureTableButton);
+  tableRow->addWidget(m_savePictureTableButton);
   tableRow->addSpacing(12);
-  tableRow->addWidget(Label25);
-  tableRow->addWidget(Text21);
-  tableRow->addWidget(Check1);
+  tableRow->addWidget(offsetLabel);
+  tableRow->addWidget(m_addressOffset);
+  tableRow->addWidget(m_computeFrameSize);
   tableRow->addStretch();
-  auto* frameLayout = new QVBoxLayout(Frame16);
-  frameLayout->addWidget(ListView5);
+  auto* frameLayout = new QVBoxLayout(m_pictureListFrame);
+  frameLayout->addWidget(m_pictureListView);
   frameLayout->addLayout(tableRow);
 
-  ProgressBar2 = new QProgressBar(page);
-  ProgressBar2->setObjectName(QStringLiteral("ProgressBar2"));
-  ProgressBar2->setVisible(false);
+  m_exportProgress = new QProgressBar(page);
+  m_exportProgress->setObjectName(QStringLiteral("ProgressBar2"));
+  m_exportProgress->setVisible(false);
 
   auto* left = new QVBoxLayout;
-  left->addWidget(Frame16, 1);
-  left->addWidget(ProgressBar2);
+  left->addWidget(m_pictureListFrame, 1);
+  left->addWidget(m_exportProgress);
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left, 1);
   layout->addWidget(BuildPictureBrowser(page));
 
-  menufile5 = new QMenu(ToQ("Popup Menu5"), this);
-  menufile5->setObjectName(QStringLiteral("menufile5"));
+  m_pictureMenu = new QMenu(ToQ("Popup Menu5"), this);
+  m_pictureMenu->setObjectName(QStringLiteral("menufile5"));
   auto item = [this](const char* name, const char* caption, void (MainWindow::*handler)()) {
-    QAction* a = menufile5->addAction(ToQ(caption));
+    QAction* a = m_pictureMenu->addAction(ToQ(caption));
     a->setObjectName(QString::fromLatin1(name));
     connect(a, &QAction::triggered, this,
             [this, handler] { RunCommand(this, [this, handler] { (this->*handler)(); }); });
     return a;
   };
-  outputpic = item("outputpic", "Bild Exp", &MainWindow::outputpic_Click);
-  outputpicall = item("outputpicall", "alle Export.", &MainWindow::outputpicall_Click);
-  menufile5->addSeparator();
-  outputpics3 = item("outputpics3", "Export s3", &MainWindow::outputpics3_Click);
-  menufile5->addSeparator();
-  modifypicoffset = menufile5->addMenu(ToQ("Offset ändern"));
-  modifypicoffset->setObjectName(QStringLiteral("modifypicoffset"));
-  PictureOffset = modifypicoffset->addAction(ToQ("S108\\208\\308"));
-  PictureOffset->setObjectName(QStringLiteral("PictureOffset"));
-  connect(PictureOffset, &QAction::triggered, this, [this] {
+  m_exportPictureAction = item("outputpic", "Bild Exp", &MainWindow::OnExportPictureClicked);
+  m_exportAllPicturesAction = item("outputpicall", "alle Export.", &MainWindow::OnExportAllPicturesClicked);
+  m_pictureMenu->addSeparator();
+  m_picturePatchAction = item("outputpics3", "Export s3", &MainWindow::OnPicturePatchClicked);
+  m_pictureMenu->addSeparator();
+  m_pictureOffsetMenu = m_pictureMenu->addMenu(ToQ("Offset ändern"));
+  m_pictureOffsetMenu->setObjectName(QStringLiteral("modifypicoffset"));
+  m_pictureOffsetAction = m_pictureOffsetMenu->addAction(ToQ("S108\\208\\308"));
+  m_pictureOffsetAction->setObjectName(QStringLiteral("PictureOffset"));
+  connect(m_pictureOffsetAction, &QAction::triggered, this, [this] {
     const auto entry = SelectedPictureEntry();
     OpenPictureOffset(entry ? entry->start : std::string(), entry ? entry->dimensions : std::string());
   });
@@ -133,7 +136,7 @@ pictures::Palette16 MainWindow::PicturePalette() const {
   return pictures::LoadPalette16(m_programFolder, app::ExecutableFolder());
 }
 
-void MainWindow::OpenPicTable_Click() {
+void MainWindow::OnOpenPictureTableClicked() {
   m_animation.ResetFrame();
   const QString path =
       Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
@@ -141,7 +144,7 @@ void MainWindow::OpenPicTable_Click() {
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   pictures::PictureTableRead read =
-      pictures::ReadPictureTable(FromQ(path), {FromQ(Text21->text()), Check1->isChecked()});
+      pictures::ReadPictureTable(FromQ(path), {FromQ(m_addressOffset->text()), m_computeFrameSize->isChecked()});
   m_pictureList.SetRows(std::move(read.rows));
   m_pictureAdapter->Reload();
   if (read.outcome.ok) {
@@ -153,7 +156,7 @@ void MainWindow::OpenPicTable_Click() {
   if (!read.outcome.ok) ShowOutcome(read.outcome);
 }
 
-void MainWindow::SavePicTable_Click() {
+void MainWindow::OnSavePictureTableClicked() {
   if (m_pictureList.RowCount() == 0) {
     Platform::Current().ShowMessage(this, msg::kToneTableEmpty);
     return;
@@ -166,14 +169,14 @@ void MainWindow::SavePicTable_Click() {
   ShowOutcome(pictures::WritePictureTable(FromQ(path), m_pictureList));
 }
 
-void MainWindow::ListView5_MouseUp(const QPoint& pos) {
+void MainWindow::OnPictureListContextMenu(const QPoint& pos) {
   const bool any = m_pictureList.RowCount() > 0;
-  for (QAction* a : {outputpic, outputpicall, outputpics3}) a->setEnabled(any);
-  modifypicoffset->setEnabled(any);
-  menufile5->popup(ListView5->viewport()->mapToGlobal(pos));
+  for (QAction* a : {m_exportPictureAction, m_exportAllPicturesAction, m_picturePatchAction}) a->setEnabled(any);
+  m_pictureOffsetMenu->setEnabled(any);
+  m_pictureMenu->popup(m_pictureListView->viewport()->mapToGlobal(pos));
 }
 
-void MainWindow::outputpic_Click() {
+void MainWindow::OnExportPictureClicked() {
   const std::vector<int> rows = m_pictureAdapter->SelectedRows();
   if (rows.empty()) {
     // Nothing would be written: say so instead of reporting files.
@@ -183,7 +186,7 @@ void MainWindow::outputpic_Click() {
   ExportPictureRows(rows);
 }
 
-void MainWindow::outputpicall_Click() {
+void MainWindow::OnExportAllPicturesClicked() {
   std::vector<int> rows;
   for (int i = 0; i < m_pictureList.RowCount(); ++i) rows.push_back(i);
   ExportPictureRows(rows);
@@ -191,8 +194,8 @@ void MainWindow::outputpicall_Click() {
 
 void MainWindow::SetCommandsEnabled(bool enabled) {
   menuBar()->setEnabled(enabled);
-  Toolbar1->setEnabled(enabled);
-  SSTab1->setEnabled(enabled);
+  m_toolbar->setEnabled(enabled);
+  m_tabs->setEnabled(enabled);
 }
 
 void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
@@ -205,25 +208,25 @@ void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
   {
     BusyCursor busy;
     SetCommandsEnabled(false);
-    ProgressBar2->setRange(0, static_cast<int>(rows.size()));
-    ProgressBar2->setValue(0);
-    ProgressBar2->setVisible(true);
+    m_exportProgress->setRange(0, static_cast<int>(rows.size()));
+    m_exportProgress->setValue(0);
+    m_exportProgress->setVisible(true);
     out = pictures::ExportPictures(
         m_image, m_pictureList, rows, m_folders.PictureSavePath, PicturePalette(),
         [this](std::int64_t done) {
-          ProgressBar2->setValue(static_cast<int>(done));
+          m_exportProgress->setValue(static_cast<int>(done));
           LetEventsRun();
           return true;
         },
         [this](const pictures::PictureEntry&) { Platform::Current().ShowError(this, ToQ(app::kBadBmpFormatText)); });
-    ProgressBar2->setVisible(false);
-    ProgressBar2->setValue(0);
+    m_exportProgress->setVisible(false);
+    m_exportProgress->setValue(0);
     SetCommandsEnabled(true);
   }
   ShowOutcome(out);
 }
 
-void MainWindow::outputpics3_Click() {
+void MainWindow::OnPicturePatchClicked() {
   const QString path =
       Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
   if (path.isEmpty()) return;

@@ -24,8 +24,8 @@
 #include "tones/tone_export.h"
 #include "tones/tone_scanner.h"
 #include "tones/tone_table.h"
-#include "ui/main_window.h"
 #include "ui/list_adapter.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 #include "ui/widget_helpers.h"
 #include "ui/progress_loop.h"
@@ -33,7 +33,7 @@
 namespace korvana::ui {
 
 namespace {
-// Text5: a line edit that reports when the user leaves it. Focus that goes
+// The note editor: a line edit that reports when the user leaves it. Focus that goes
 // to another window or to a popup menu does not count as leaving.
 class NoteEditor : public QLineEdit {
  public:
@@ -77,7 +77,7 @@ QAction* NamedSeparator(QMenu* menu, const char* name) {
 }
 }  // namespace
 
-std::vector<QWidget*> MainWindow::CommandWidgets() { return {SSTab1, menuBar(), Toolbar1}; }
+std::vector<QWidget*> MainWindow::CommandWidgets() { return {m_tabs, menuBar(), m_toolbar}; }
 
 void MainWindow::BuildTonesTab(QWidget* page) {
   auto* split = new QSplitter(Qt::Vertical, page);
@@ -100,91 +100,91 @@ QWidget* MainWindow::BuildToneList(QWidget* parent) {
     b = CommandButton(this, box, name, caption, handler);
     buttons->addWidget(b);
   };
-  button(GetTone, "GetTone", "Durchsuche", &MainWindow::GetTone_Click);
-  button(SaveToneTable, "SaveToneTable", "Speichern", &MainWindow::SaveToneTable_Click);
-  button(OpenToneTable, "OpenToneTable", "Öffnen", &MainWindow::OpenToneTable_Click);
-  ProgressBar1 = new QProgressBar(box);
-  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-  ProgressBar1->setTextVisible(false);
-  ProgressBar1->hide();
-  buttons->addWidget(ProgressBar1, 1);
+  button(m_scanButton, "GetTone", "Durchsuche", &MainWindow::OnScanClicked);
+  button(m_saveToneTableButton, "SaveToneTable", "Speichern", &MainWindow::OnSaveToneTableClicked);
+  button(m_openToneTableButton, "OpenToneTable", "Öffnen", &MainWindow::OnOpenToneTableClicked);
+  m_toneProgress = new QProgressBar(box);
+  m_toneProgress->setObjectName(QStringLiteral("ProgressBar1"));
+  m_toneProgress->setTextVisible(false);
+  m_toneProgress->hide();
+  buttons->addWidget(m_toneProgress, 1);
   buttons->addStretch();
 
-  ListView4 = new QTreeWidget(box);
-  ListView4->setObjectName(QStringLiteral("ListView4"));
-  ListView4->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ListView4->setContextMenuPolicy(Qt::CustomContextMenu);
-  m_toneView = new ListAdapter(ListView4, m_toneList,
-                               {{ToQ("Nr:"), 971, Qt::AlignLeft},
-                                {ToQ("Startadr."), 1941, Qt::AlignHCenter},
-                                {ToQ("Stopadr."), 1941, Qt::AlignHCenter},
-                                {ToQ("Byte"), 1235, Qt::AlignRight},
-                                {ToQ("Note"), 4834, Qt::AlignLeft}});
-  connect(ListView4, &QTreeWidget::itemDoubleClicked, this, [this] { ListView4_DblClick(); });
-  connect(ListView4, &QWidget::customContextMenuRequested, this, &MainWindow::ListView4_MouseDown);
-  Text5 = new NoteEditor(ListView4->viewport(), [this] { Text5_LostFocus(); });
-  Text5->setObjectName(QStringLiteral("Text5"));
-  Text5->hide();
+  m_toneListView = new QTreeWidget(box);
+  m_toneListView->setObjectName(QStringLiteral("ListView4"));
+  m_toneListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  m_toneListView->setContextMenuPolicy(Qt::CustomContextMenu);
+  m_toneAdapter = new ListAdapter(m_toneListView, m_toneList,
+                                  {{ToQ("Nr:"), 971, Qt::AlignLeft},
+                                   {ToQ("Startadr."), 1941, Qt::AlignHCenter},
+                                   {ToQ("Stopadr."), 1941, Qt::AlignHCenter},
+                                   {ToQ("Byte"), 1235, Qt::AlignRight},
+                                   {ToQ("Note"), 4834, Qt::AlignLeft}});
+  connect(m_toneListView, &QTreeWidget::itemDoubleClicked, this, [this] { OnToneListDoubleClicked(); });
+  connect(m_toneListView, &QWidget::customContextMenuRequested, this, &MainWindow::OnToneListContextMenu);
+  m_noteEditor = new NoteEditor(m_toneListView->viewport(), [this] { OnNoteEditorLeft(); });
+  m_noteEditor->setObjectName(QStringLiteral("Text5"));
+  m_noteEditor->hide();
 
-  menufile1 = new QMenu(ToQ("Popup Menu1"), this);
-  menufile1->setObjectName(QStringLiteral("menufile1"));
-  outputselect = NamedAction(menufile1, "outputselect", "Exportiere Ton");
-  outputall = NamedAction(menufile1, "outputall", "Alle exporten");
-  line65 = NamedSeparator(menufile1, "line65");
-  QMenu* offsetMenu = menufile1->addMenu(ToQ("Offset ändern"));
+  m_toneMenu = new QMenu(ToQ("Popup Menu1"), this);
+  m_toneMenu->setObjectName(QStringLiteral("menufile1"));
+  m_exportToneAction = NamedAction(m_toneMenu, "outputselect", "Exportiere Ton");
+  m_exportAllTonesAction = NamedAction(m_toneMenu, "outputall", "Alle exporten");
+  m_toneMenuSeparator = NamedSeparator(m_toneMenu, "line65");
+  QMenu* offsetMenu = m_toneMenu->addMenu(ToQ("Offset ändern"));
   offsetMenu->setObjectName(QStringLiteral("modifyoffsetMenu"));
-  modifyoffset = offsetMenu->menuAction();
-  modifyoffset->setObjectName(QStringLiteral("modifyoffset"));
+  m_offsetMenuAction = offsetMenu->menuAction();
+  m_offsetMenuAction->setObjectName(QStringLiteral("modifyoffset"));
   // The tool windows start from the selected tone; without one they open
   // with empty fields.
-  S_series = NamedAction(offsetMenu, "S_series", "S108\\208\\308\\V20x");
-  T_series = NamedAction(offsetMenu, "T_series", "Txxx");
-  connect(S_series, &QAction::triggered, this, [this] {
+  m_offsetChangeAction = NamedAction(offsetMenu, "S_series", "S108\\208\\308\\V20x");
+  m_addressChangeAction = NamedAction(offsetMenu, "T_series", "Txxx");
+  connect(m_offsetChangeAction, &QAction::triggered, this, [this] {
     const auto entry = SelectedToneEntry();
     OpenOffsetChange(entry ? entry->start : std::string(), entry ? entry->size : std::string());
   });
-  connect(T_series, &QAction::triggered, this, [this] {
+  connect(m_addressChangeAction, &QAction::triggered, this, [this] {
     const auto entry = SelectedToneEntry();
     OpenAddressChange(entry ? entry->start : std::string());
   });
-  line1 = NamedSeparator(menufile1, "line1");
-  addaddress = NamedAction(menufile1, "addaddress", "Zur Liste hinzu");
-  connect(outputselect, &QAction::triggered, this,
-          [this] { RunCommand(this, [this] { outputselect_Click(); }, msg::kFileError); });
-  connect(outputall, &QAction::triggered, this,
-          [this] { RunCommand(this, [this] { outputall_Click(); }, msg::kFileError); });
-  connect(addaddress, &QAction::triggered, this, &MainWindow::addaddress_Click);
+  m_offsetMenuSeparator = NamedSeparator(m_toneMenu, "line1");
+  m_addTonesAction = NamedAction(m_toneMenu, "addaddress", "Zur Liste hinzu");
+  connect(m_exportToneAction, &QAction::triggered, this,
+          [this] { RunCommand(this, [this] { OnExportToneClicked(); }, msg::kFileError); });
+  connect(m_exportAllTonesAction, &QAction::triggered, this,
+          [this] { RunCommand(this, [this] { OnExportAllTonesClicked(); }, msg::kFileError); });
+  connect(m_addTonesAction, &QAction::triggered, this, &MainWindow::OnAddTonesClicked);
 
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(buttons);
-  layout->addWidget(ListView4);
+  layout->addWidget(m_toneListView);
   return box;
 }
 
 std::optional<tones::ToneEntry> MainWindow::SelectedToneEntry() const {
-  const int row = m_toneView->ActiveRow();
+  const int row = m_toneAdapter->ActiveRow();
   if (row < 0 || row >= m_toneList.RowCount()) return std::nullopt;
   return m_toneList.Row(row);
 }
 
-void MainWindow::GetTone_Click() {
+void MainWindow::OnScanClicked() {
   if (!m_image.FileLoaded()) {
     ShowOutcome(tones::ScanTones(m_image, m_toneList));
     return;
   }
   Outcome scanned;
   {
-    ProgressLoop loop(ProgressBar1, m_image.Size(), CommandWidgets());
+    ProgressLoop loop(m_toneProgress, m_image.Size(), CommandWidgets());
     BusyCursor busy;
     scanned = tones::ScanTones(m_image, m_toneList, loop.Callback());
-    m_toneView->Reload();
+    m_toneAdapter->Reload();
     LetEventsRun();
   }
   ShowOutcome(scanned);
 }
 
-void MainWindow::SaveToneTable_Click() {
+void MainWindow::OnSaveToneTableClicked() {
   if (m_toneList.Empty()) {  // message 4, before any dialog
     ShowOutcome(tones::SaveToneTable(m_toneList, {}));
     return;
@@ -193,35 +193,35 @@ void MainWindow::SaveToneTable_Click() {
       Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kToneTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
-  const QString caption = ListView4->headerItem()->text(tones::kToneSize);
+  const QString caption = m_toneListView->headerItem()->text(tones::kToneSize);
   ShowOutcome(tones::SaveToneTable(m_toneList, FromQ(path), FromQ(caption)));
 }
 
-void MainWindow::OpenToneTable_Click() {
+void MainWindow::OnOpenToneTableClicked() {
   const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kToneTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   const Outcome opened = tones::OpenToneTable(FromQ(path), m_toneList);
-  m_toneView->Reload();
+  m_toneAdapter->Reload();
   ShowOutcome(opened);
 }
 
-void MainWindow::ListView4_DblClick() {
+void MainWindow::OnToneListDoubleClicked() {
   const std::optional<tones::ToneEntry> entry = SelectedToneEntry();
   if (m_toneList.Empty() || !entry) return;
-  NoteRow = m_toneView->ActiveRow();
+  m_noteRow = m_toneAdapter->ActiveRow();
 
   // The note editor lies over the Note cell of the row (the adapter shows
   // model row i as item i).
-  QTreeWidgetItem* item = ListView4->topLevelItem(NoteRow);
-  const QRect row = item != nullptr ? ListView4->visualItemRect(item) : QRect();
-  const int noteLeft = ListView4->header()->sectionViewportPosition(tones::kToneNote);
-  Text5->setGeometry(noteLeft + Pixels(kNoteLeftTwips), row.top() + Pixels(kNoteTopTwips),
-                     ListView4->width() - noteLeft - Pixels(kNoteRightTwips), row.height());
-  Text5->setText(ToQ(entry->note));
-  Text5->show();
-  Text5->setFocus();
-  Text5->selectAll();
+  QTreeWidgetItem* item = m_toneListView->topLevelItem(m_noteRow);
+  const QRect row = item != nullptr ? m_toneListView->visualItemRect(item) : QRect();
+  const int noteLeft = m_toneListView->header()->sectionViewportPosition(tones::kToneNote);
+  m_noteEditor->setGeometry(noteLeft + Pixels(kNoteLeftTwips), row.top() + Pixels(kNoteTopTwips),
+                            m_toneListView->width() - noteLeft - Pixels(kNoteRightTwips), row.height());
+  m_noteEditor->setText(ToQ(entry->note));
+  m_noteEditor->show();
+  m_noteEditor->setFocus();
+  m_noteEditor->selectAll();
 
   // Playing is a convenience: a tone that cannot be written or opened
   // leaves the note editor open and says nothing.
@@ -232,29 +232,29 @@ void MainWindow::ListView4_DblClick() {
   }
 }
 
-void MainWindow::Text5_LostFocus() {
-  if (!Text5->isVisible()) return;
-  Text5->hide();
-  m_toneList.SetNote(NoteRow, FromQ(Text5->text()));
-  m_toneView->Refresh();
+void MainWindow::OnNoteEditorLeft() {
+  if (!m_noteEditor->isVisible()) return;
+  m_noteEditor->hide();
+  m_toneList.SetNote(m_noteRow, FromQ(m_noteEditor->text()));
+  m_toneAdapter->Refresh();
 }
 
-void MainWindow::ListView4_MouseDown(const QPoint& pos) {
+void MainWindow::OnToneListContextMenu(const QPoint& pos) {
   const tones::ToneMenuState state = m_toneList.MenuState(m_image.FileLoaded());
-  addaddress->setEnabled(state.addTonesEnabled);
-  outputselect->setEnabled(state.exportEnabled);
-  outputall->setEnabled(state.exportEnabled);
-  modifyoffset->setVisible(state.offsetMenuVisible);
-  modifyoffset->setEnabled(state.offsetMenuEnabled);
-  line1->setVisible(state.offsetMenuVisible);
-  menufile1->popup(ListView4->viewport()->mapToGlobal(pos));
+  m_addTonesAction->setEnabled(state.addTonesEnabled);
+  m_exportToneAction->setEnabled(state.exportEnabled);
+  m_exportAllTonesAction->setEnabled(state.exportEnabled);
+  m_offsetMenuAction->setVisible(state.offsetMenuVisible);
+  m_offsetMenuAction->setEnabled(state.offsetMenuEnabled);
+  m_offsetMenuSeparator->setVisible(state.offsetMenuVisible);
+  m_toneMenu->popup(m_toneListView->viewport()->mapToGlobal(pos));
 }
 
-void MainWindow::outputselect_Click() { ExportToneRows(false); }
-void MainWindow::outputall_Click() { ExportToneRows(true); }
+void MainWindow::OnExportToneClicked() { ExportToneRows(false); }
+void MainWindow::OnExportAllTonesClicked() { ExportToneRows(true); }
 
 void MainWindow::ExportToneRows(bool all) {
-  const std::vector<int> selected = m_toneView->SelectedRows();
+  const std::vector<int> selected = m_toneAdapter->SelectedRows();
   if (selected.empty()) {
     Platform::Current().ShowMessage(this, msg::kSelectToneToExport);
     return;
@@ -266,15 +266,15 @@ void MainWindow::ExportToneRows(bool all) {
   {
     std::optional<BusyCursor> busy;
     if (all) busy.emplace();
-    ProgressLoop loop(ProgressBar1, m_toneList.RowCount(), CommandWidgets());
+    ProgressLoop loop(m_toneProgress, m_toneList.RowCount(), CommandWidgets());
     exported = tones::ExportTones(m_image, m_toneList, selected, all, FromQ(path), loop.Callback());
   }
-  RefreshFile1();
+  RefreshMmfFileList();
   ShowOutcome(exported);
 }
 
-void MainWindow::addaddress_Click() {
-  m_replacementView->Reordered(m_replacements.AddTones(m_toneList, m_toneView->SelectedRows()));
+void MainWindow::OnAddTonesClicked() {
+  m_replacementAdapter->Reordered(m_replacements.AddTones(m_toneList, m_toneAdapter->SelectedRows()));
 }
 
 }  // namespace korvana::ui

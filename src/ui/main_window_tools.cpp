@@ -3,11 +3,11 @@
 
 #include <QWindow>
 
-#include "ui/main_window.h"
+#include "ui/address_calculator_window.h"
 #include "ui/address_change_window.h"
+#include "ui/main_window.h"
 #include "ui/offset_change_window.h"
 #include "ui/picture_offset_window.h"
-#include "ui/address_calculator_window.h"
 
 namespace korvana::ui {
 

@@ -13,23 +13,23 @@ namespace korvana::ui {
 
 OffsetChangeWindow::OffsetChangeWindow(MainWindow& main, const std::string& startColumn, const std::string& sizeColumn)
     : PlaceToolWindow(main, "Form5", "Offset ändern", kToneListName, ToneListHeaders()) {
-  Text1 = AddField("Text1", "Adressber.alt", "0x", nullptr);
-  Text3 = AddField("Text3", "Größe Byte", nullptr, "DEC");
-  Text2 = AddField("Text2", "Adressber.neu", "0x", nullptr);
-  Text4 = AddField("Text4", "Größe Byte", nullptr, "DEC");
+  m_oldAddress = AddField("Text1", "Adressber.alt", "0x", nullptr);
+  m_oldSize = AddField("Text3", "Größe Byte", nullptr, "DEC");
+  m_newAddress = AddField("Text2", "Adressber.neu", "0x", nullptr);
+  m_newSize = AddField("Text4", "Größe Byte", nullptr, "DEC");
   FinishLayout();
-  Text1->setText(ToQ(AddressDigitsOf(startColumn)));
-  Text3->setText(ToQ(sizeColumn));
+  m_oldAddress->setText(ToQ(AddressDigitsOf(startColumn)));
+  m_oldSize->setText(ToQ(sizeColumn));
 }
 
 Outcome OffsetChangeWindow::RunSearch(tools::PlaceList& places, const ProgressFn& progress) {
-  return tools::FindAddressPlaces(m_main.Image(), FromQ(Text1->text()), places, progress);
+  return tools::FindAddressPlaces(m_main.Image(), FromQ(m_oldAddress->text()), places, progress);
 }
 
-void OffsetChangeWindow::Modify_Click() {
+void OffsetChangeWindow::OnModifyClicked() {
   RunCommand(this, [this] {
-    const std::string address = FromQ(Text2->text());
-    const std::string size = FromQ(Text4->text());
+    const std::string address = FromQ(m_newAddress->text());
+    const std::string size = FromQ(m_newSize->text());
     const std::vector<int> missing = tools::MissingOffsetFields(address, size);
     for (int message : missing) Platform::Current().ShowMessage(this, message);
     if (!missing.empty()) return;

@@ -18,11 +18,11 @@ class OffsetChangeWindow : public PlaceToolWindow {
 
  protected:
   Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;
-  void Modify_Click() override;
+  void OnModifyClicked() override;
 
  private:
-  QLineEdit* Text3 = nullptr;
-  QLineEdit* Text4 = nullptr;
+  QLineEdit* m_oldSize = nullptr;
+  QLineEdit* m_newSize = nullptr;
 };
 
 }  // namespace korvana::ui

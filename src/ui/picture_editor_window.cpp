@@ -54,20 +54,20 @@ PictureEditorWindow::PictureEditorWindow(MainWindow& main, PicturePreviewWindow*
   m_target = read.target;
   m_targetOk = read.outcome.ok;
   BuildWindow();
-  Form_Load();
+  ShowBuiltInFrame();
   if (!read.outcome.ok) main.ShowOutcome(read.outcome, this);
 }
 
 void PictureEditorWindow::BuildWindow() {
-  Toolbar1 = new QToolBar(this);
-  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-  Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  m_toolbar = new QToolBar(this);
+  m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+  m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   auto add = [this](const char* key, QStyle::StandardPixmap icon, const char* tip) {
-    QAction* a = Toolbar1->addAction(style()->standardIcon(icon), QString::fromLatin1(key));
+    QAction* a = m_toolbar->addAction(style()->standardIcon(icon), QString::fromLatin1(key));
     a->setObjectName(QString::fromLatin1(key));
     a->setToolTip(ToQ(tip));
     connect(a, &QAction::triggered, this,
-            [this, key] { RunCommand(this, [this, key] { Toolbar1_ButtonClick(QString::fromLatin1(key)); }); });
+            [this, key] { RunCommand(this, [this, key] { OnToolbarActionTriggered(QString::fromLatin1(key)); }); });
     return a;
   };
   m_openAction = add("Open", QStyle::SP_DialogOpenButton, "打开图片");
@@ -80,91 +80,86 @@ void PictureEditorWindow::BuildWindow() {
   for (int i = 0; i < 2; ++i) {
     const auto k = static_cast<std::size_t>(i);
     pictures->addWidget(NamedLabel(captionNames[k], ToQ(captions[k]), this), 0, i);
-    Picture1[k] = NamedLabel("Picture1", {}, this);
-    Picture1[k]->setProperty("Index", i);
-    Picture1[k]->setFixedSize(kBoxWidth, kBoxHeight);
-    Picture1[k]->setAlignment(Qt::AlignCenter);
-    Picture1[k]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pictures->addWidget(Picture1[k], 1, i);
+    m_pictureBoxes[k] = NamedLabel("Picture1", {}, this);
+    m_pictureBoxes[k]->setProperty("Index", i);
+    m_pictureBoxes[k]->setFixedSize(kBoxWidth, kBoxHeight);
+    m_pictureBoxes[k]->setAlignment(Qt::AlignCenter);
+    m_pictureBoxes[k]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pictures->addWidget(m_pictureBoxes[k], 1, i);
     pictures->addWidget(NamedLabel(dimensionNames[k], ToQ("H x B x F"), this), 2, i);
   }
-  Label1 = NamedLabel("Label1", {}, this);
-  Label2 = NamedLabel("Label2", {}, this);
-  Label7 = NamedLabel("Label7", {}, this);
-  Label9 = NamedLabel("Label9", {}, this);
-  pictures->addWidget(Label1, 3, 0);
-  pictures->addWidget(Label2, 3, 1);
-  pictures->addWidget(Label7, 4, 0);
-  pictures->addWidget(Label9, 4, 1);
+  m_builtInDimensions = NamedLabel("Label1", {}, this);
+  m_newDimensions = NamedLabel("Label2", {}, this);
+  m_builtInSize = NamedLabel("Label7", {}, this);
+  m_newSize = NamedLabel("Label9", {}, this);
+  pictures->addWidget(m_builtInDimensions, 3, 0);
+  pictures->addWidget(m_newDimensions, 3, 1);
+  pictures->addWidget(m_builtInSize, 4, 0);
+  pictures->addWidget(m_newSize, 4, 1);
 
   auto button = [this](const char* name, const char* caption, void (PictureEditorWindow::*handler)()) {
     QPushButton* b = CommandButton(this, this, name, caption, handler);
     b->setEnabled(false);
     return b;
   };
-  VCommand = button("VCommand", "Spiegeln ↕", &PictureEditorWindow::VCommand_Click);
-  HCommand = button("HCommand", "Spiegeln ↔", &PictureEditorWindow::HCommand_Click);
-  A1Command = button("A1Command", "Drehen ↻", &PictureEditorWindow::A1Command_Click);
-  A2Command = button("A2Command", "Drehen ↺", &PictureEditorWindow::A2Command_Click);
+  m_flipButton = button("VCommand", "Spiegeln ↕", &PictureEditorWindow::OnFlipClicked);
+  m_mirrorButton = button("HCommand", "Spiegeln ↔", &PictureEditorWindow::OnMirrorClicked);
+  m_turnRightButton = button("A1Command", "Drehen ↻", &PictureEditorWindow::OnTurnRightClicked);
+  m_turnLeftButton = button("A2Command", "Drehen ↺", &PictureEditorWindow::OnTurnLeftClicked);
   auto* buttons = new QGridLayout;
-  buttons->addWidget(VCommand, 0, 0);
-  buttons->addWidget(HCommand, 0, 1);
-  buttons->addWidget(A1Command, 1, 0);
-  buttons->addWidget(A2Command, 1, 1);
+  buttons->addWidget(m_flipButton, 0, 0);
+  buttons->addWidget(m_mirrorButton, 0, 1);
+  buttons->addWidget(m_turnRightButton, 1, 0);
+  buttons->addWidget(m_turnLeftButton, 1, 1);
 
-  Frame1 = new QGroupBox(this);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
-  Label8 = NamedLabel("Label8", {}, Frame1);
-  Label10 = NamedLabel("Label10", {}, Frame1);
-  Label10->setVisible(false);
-  ProgressBar1 = new QProgressBar(Frame1);
-  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-  ProgressBar1->setRange(0, pictures::kMaxCompressionPalette);
-  ProgressBar1->setTextVisible(false);
-  ProgressBar1->setVisible(false);
-  auto* progress = new QHBoxLayout(Frame1);
-  progress->addWidget(Label8);
-  progress->addWidget(ProgressBar1, 1);
-  progress->addWidget(Label10);
-  Frame1->setMinimumHeight(44);
+  m_progressFrame = new QGroupBox(this);
+  m_progressFrame->setObjectName(QStringLiteral("Frame1"));
+  m_compressionStatus = NamedLabel("Label8", {}, m_progressFrame);
+  m_compressionPercent = NamedLabel("Label10", {}, m_progressFrame);
+  m_compressionPercent->setVisible(false);
+  m_compressionProgress = new QProgressBar(m_progressFrame);
+  m_compressionProgress->setObjectName(QStringLiteral("ProgressBar1"));
+  m_compressionProgress->setRange(0, pictures::kMaxCompressionPalette);
+  m_compressionProgress->setTextVisible(false);
+  m_compressionProgress->setVisible(false);
+  auto* progress = new QHBoxLayout(m_progressFrame);
+  progress->addWidget(m_compressionStatus);
+  progress->addWidget(m_compressionProgress, 1);
+  progress->addWidget(m_compressionPercent);
+  m_progressFrame->setMinimumHeight(44);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setMenuBar(Toolbar1);
+  layout->setMenuBar(m_toolbar);
   layout->addLayout(pictures);
   layout->addLayout(buttons);
-  layout->addWidget(Frame1);
+  layout->addWidget(m_progressFrame);
 }
 
-void PictureEditorWindow::Form_Load() {
-  Label8->clear();
-  Label7->setText(ToQ(m_target.frameSizeText));
-  Label1->setText(LoadPic(Picture1[0]));
+void PictureEditorWindow::ShowBuiltInFrame() {
+  m_compressionStatus->clear();
+  m_builtInSize->setText(ToQ(m_target.frameSizeText));
+  m_builtInDimensions->setText(DrawBuiltInFrame(m_pictureBoxes[0]));
   RefreshButtons();
 }
 
-QString PictureEditorWindow::LoadPic(QLabel* pic) {
+QString PictureEditorWindow::DrawBuiltInFrame(QLabel* box) {
   if (!m_targetOk) return {};
   const pictures::DecodedBmp bmp = pictures::DecodeFrame(m_main.Image().Bytes(), m_target.shape,
                                                          m_target.selectedFrame - 1, m_main.PicturePalette());
-  if (bmp.Ok()) pic->setPixmap(PixmapOf(bmp.bytes));
+  if (bmp.Ok()) box->setPixmap(PixmapOf(bmp.bytes));
   return ToQ(pictures::DimensionsText(m_target.shape.width, m_target.shape.height, m_target.shape.depth));
 }
 
-void PictureEditorWindow::Toolbar1_ButtonClick(const QString& key) {
+void PictureEditorWindow::OnToolbarActionTriggered(const QString& key) {
   if (m_busy) return;
-  if (key == QLatin1String("Open")) OpenPic();
-  if (key == QLatin1String("Save")) {
-    if (m_target.shape.depth == 1 && !m_target.shape.compressed) {
-      SavePic1();
-    } else {
-      SavePic();
-    }
-  }
+  if (key == QLatin1String("Open")) OpenUserPicture();
+  // Every stored form has the one write: ReplaceFrame stores the target's form.
+  if (key == QLatin1String("Save")) WriteNewPicture();
 }
 
-void PictureEditorWindow::OpenPic() {
+void PictureEditorWindow::OpenUserPicture() {
   m_picture = pictures::NewPicture{};
-  Label9->clear();
+  m_newSize->clear();
   RefreshButtons();
   const QString path =
       Platform::Current().OpenFileName(this, ToQ(m_main.Folders().PictureSavePath), app::kBmpFilter);
@@ -184,20 +179,16 @@ void PictureEditorWindow::OpenPic() {
   }
   m_everOpened = true;
   ShowNewPicture();
-  Label9->setText(QString::number(m_picture.size));
+  m_newSize->setText(QString::number(m_picture.size));
   const bool tooLarge = pictures::TooLarge(m_target, m_picture);
-  QPalette palette = Label9->palette();
+  QPalette palette = m_newSize->palette();
   palette.setColor(QPalette::WindowText, tooLarge ? QColor(255, 0, 0) : QColor(0, 0, 0));
-  Label9->setPalette(palette);
+  m_newSize->setPalette(palette);
   RefreshButtons();
   if (opened.message != msg::kNone) Platform::Current().ShowMessage(this, opened.message);
 }
 
-void PictureEditorWindow::SavePic() { Replace(); }
-
-void PictureEditorWindow::SavePic1() { Replace(); }
-
-void PictureEditorWindow::Replace() {
+void PictureEditorWindow::WriteNewPicture() {
   if (!m_picture.loaded) return;
   Outcome out;
   {
@@ -235,8 +226,8 @@ void PictureEditorWindow::Turn(int mode) {
 }
 
 void PictureEditorWindow::ShowNewPicture() {
-  Picture1[1]->setPixmap(PixmapOf(m_picture.bmp));
-  Label2->setText(ToQ(pictures::DimensionsText(m_picture.width, m_picture.height, m_picture.bits)));
+  m_pictureBoxes[1]->setPixmap(PixmapOf(m_picture.bmp));
+  m_newDimensions->setText(ToQ(pictures::DimensionsText(m_picture.width, m_picture.height, m_picture.bits)));
 }
 
 void PictureEditorWindow::RefreshButtons() {
@@ -246,37 +237,37 @@ void PictureEditorWindow::RefreshButtons() {
   // The compressed form keeps the picture as compressed pixels: the editor
   // offers no turns for it.
   const bool turns = loaded && !m_target.shape.compressed;
-  VCommand->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 1));
-  HCommand->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 2));
-  A1Command->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 3));
-  A2Command->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 4));
+  m_flipButton->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 1));
+  m_mirrorButton->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 2));
+  m_turnRightButton->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 3));
+  m_turnLeftButton->setEnabled(turns && pictures::TurnAvailable(m_picture.bits, 4));
 }
 
 void PictureEditorWindow::BeginCompression() {
   if (!m_target.shape.compressed) return;
   m_busy = true;
   RefreshButtons();
-  Label8->setText(ToQ("压缩图片中..."));
-  ProgressBar1->setValue(0);
-  ProgressBar1->setVisible(true);
-  Label10->setText(QStringLiteral("0%"));
-  Label10->setVisible(true);
+  m_compressionStatus->setText(ToQ("压缩图片中..."));
+  m_compressionProgress->setValue(0);
+  m_compressionProgress->setVisible(true);
+  m_compressionPercent->setText(QStringLiteral("0%"));
+  m_compressionPercent->setVisible(true);
 }
 
 void PictureEditorWindow::EndCompression() {
   if (!m_target.shape.compressed) return;
-  ProgressBar1->setValue(0);
-  ProgressBar1->setVisible(false);
-  Label10->setVisible(false);
-  Label8->clear();
+  m_compressionProgress->setValue(0);
+  m_compressionProgress->setVisible(false);
+  m_compressionPercent->setVisible(false);
+  m_compressionStatus->clear();
   m_busy = false;
   RefreshButtons();
 }
 
 ProgressFn PictureEditorWindow::CompressionProgress() {
   return [this](std::int64_t k) {
-    ProgressBar1->setValue(static_cast<int>(k));
-    Label10->setText(QString::number(k * 100 / pictures::kMaxCompressionPalette) + QStringLiteral("%"));
+    m_compressionProgress->setValue(static_cast<int>(k));
+    m_compressionPercent->setText(QString::number(k * 100 / pictures::kMaxCompressionPalette) + QStringLiteral("%"));
     LetEventsRun();
     return true;
   };
@@ -290,7 +281,7 @@ void PictureEditorWindow::closeEvent(QCloseEvent* event) {
   }
   m_picture.loaded = false;
   if (m_preview) m_preview->setEnabled(true);
-  emit Unloaded();
+  emit Closed();
   event->accept();
 }
 

@@ -38,32 +38,30 @@ class PictureEditorWindow : public QWidget {
   [[nodiscard]] bool Busy() const { return m_busy; }
 
  signals:
-  void Unloaded();
+  void Closed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildWindow();
-  void Form_Load();
-  void Toolbar1_ButtonClick(const QString& key);
-  void OpenPic();
-  void SavePic();
-  void SavePic1();
-  void VCommand_Click() { Turn(1); }
-  void HCommand_Click() { Turn(2); }
-  void A1Command_Click() { Turn(3); }
-  void A2Command_Click() { Turn(4); }
-  // Decodes the built-in frame into pic; returns the text of Label1.
-  QString LoadPic(QLabel* pic);
+  void ShowBuiltInFrame();
+  void OnToolbarActionTriggered(const QString& key);
+  void OpenUserPicture();
+  void OnFlipClicked() { Turn(1); }
+  void OnMirrorClicked() { Turn(2); }
+  void OnTurnRightClicked() { Turn(3); }
+  void OnTurnLeftClicked() { Turn(4); }
+  // Decodes the built-in frame into box; returns its dimensions text.
+  QString DrawBuiltInFrame(QLabel* box);
   void Turn(int mode);
-  // The write of SavePic and SavePic1, which differ only in the stored form.
-  void Replace();
-  // Picture1(1) and Label2 from the new picture.
+  // "Save": writes the new picture over the frame, in the frame's stored form.
+  void WriteNewPicture();
+  // The new picture's box and dimensions text from the new picture.
   void ShowNewPicture();
   // Save and the transform buttons as the loaded picture allows.
   void RefreshButtons();
-  // The progress of a compression: Label8, Label10 and ProgressBar1 shown
+  // The progress of a compression: status, percentage and progress bar shown
   // and the commands disabled while progress() runs.
   void BeginCompression();
   void EndCompression();
@@ -79,22 +77,22 @@ class PictureEditorWindow : public QWidget {
   // open was cancelled or failed.
   bool m_everOpened = false;
 
-  QToolBar* Toolbar1 = nullptr;
+  QToolBar* m_toolbar = nullptr;
   QAction* m_openAction = nullptr;
   QAction* m_saveAction = nullptr;
-  std::array<QLabel*, 2> Picture1{};
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
-  QLabel* Label9 = nullptr;
-  QLabel* Label10 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QProgressBar* ProgressBar1 = nullptr;
-  QPushButton* VCommand = nullptr;
-  QPushButton* HCommand = nullptr;
-  QPushButton* A1Command = nullptr;
-  QPushButton* A2Command = nullptr;
+  std::array<QLabel*, 2> m_pictureBoxes{};  // [0] the built-in frame, [1] the new picture
+  QLabel* m_builtInDimensions = nullptr;
+  QLabel* m_newDimensions = nullptr;
+  QLabel* m_builtInSize = nullptr;
+  QLabel* m_compressionStatus = nullptr;
+  QLabel* m_newSize = nullptr;
+  QLabel* m_compressionPercent = nullptr;
+  QGroupBox* m_progressFrame = nullptr;
+  QProgressBar* m_compressionProgress = nullptr;
+  QPushButton* m_flipButton = nullptr;
+  QPushButton* m_mirrorButton = nullptr;
+  QPushButton* m_turnRightButton = nullptr;
+  QPushButton* m_turnLeftButton = nullptr;
 };
 
 }  // namespace korvana::ui

@@ -14,29 +14,29 @@ namespace korvana::ui {
 PictureOffsetWindow::PictureOffsetWindow(MainWindow& main, const std::string& startColumn,
                                          const std::string& dimensionsColumn)
     : PlaceToolWindow(main, "Form6", "Bild-Offset     ", kPictureListName, PictureListHeaders()) {
-  Text1 = AddField("Text1", "Bildursprungsadresse  ", "0x", nullptr);
-  Text3 = AddField("Text3", "Bildgröße ", nullptr, nullptr);
-  Text2 = AddField("Text2", "Bildzieladresse       ", "0x", nullptr);
-  Text4 = AddField("Text4", "Bildgröße ", nullptr, nullptr);
+  m_oldAddress = AddField("Text1", "Bildursprungsadresse  ", "0x", nullptr);
+  m_oldDimensions = AddField("Text3", "Bildgröße ", nullptr, nullptr);
+  m_newAddress = AddField("Text2", "Bildzieladresse       ", "0x", nullptr);
+  m_newDimensions = AddField("Text4", "Bildgröße ", nullptr, nullptr);
   FinishLayout();
-  Text1->setText(ToQ(AddressDigitsOf(startColumn)));
-  Text3->setText(ToQ(dimensionsColumn));
-  Text4->setText(ToQ(dimensionsColumn));
+  m_oldAddress->setText(ToQ(AddressDigitsOf(startColumn)));
+  m_oldDimensions->setText(ToQ(dimensionsColumn));
+  m_newDimensions->setText(ToQ(dimensionsColumn));
 }
 
 Outcome PictureOffsetWindow::RunSearch(tools::PlaceList& places, const ProgressFn& progress) {
-  return tools::FindPictureRecordPlaces(m_main.Image(), FromQ(Text1->text()), FromQ(Text3->text()), places,
-                                        progress);
+  return tools::FindPictureRecordPlaces(m_main.Image(), FromQ(m_oldAddress->text()), FromQ(m_oldDimensions->text()),
+                                        places, progress);
 }
 
-void PictureOffsetWindow::Modify_Click() {
+void PictureOffsetWindow::OnModifyClicked() {
   RunCommand(this, [this] {
-    const std::string address = FromQ(Text2->text());
+    const std::string address = FromQ(m_newAddress->text());
     if (address.empty()) {
       Platform::Current().ShowMessage(this, msg::kEnterOffset);
       return;
     }
-    if (Text4->text().isEmpty()) return;
+    if (m_newDimensions->text().isEmpty()) return;
     const std::optional<Address> record = m_places.FirstTickedPlace();
     if (!record) {
       Platform::Current().ShowMessage(this, msg::kSelectRows);

@@ -19,11 +19,11 @@ class PictureOffsetWindow : public PlaceToolWindow {
 
  protected:
   Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) override;
-  void Modify_Click() override;
+  void OnModifyClicked() override;
 
  private:
-  QLineEdit* Text3 = nullptr;
-  QLineEdit* Text4 = nullptr;
+  QLineEdit* m_oldDimensions = nullptr;
+  QLineEdit* m_newDimensions = nullptr;
 };
 
 }  // namespace korvana::ui

@@ -54,19 +54,19 @@ PicturePreviewWindow::PicturePreviewWindow(const image::HandsetImage& image, con
   setWindowTitle(QStringLiteral("List"));
   setAttribute(Qt::WA_DeleteOnClose);
   if (owner != nullptr) connect(owner, &QObject::destroyed, this, [this] { delete this; });
-  Form_Load();
+  BuildFrameGrid();
 }
 
-void PicturePreviewWindow::Form_Load() {
+void PicturePreviewWindow::BuildFrameGrid() {
   const int count = static_cast<int>(std::clamp<std::int64_t>(m_shape.count, 0, kMaxPreviewFrames));
   const pictures::PreviewGrid grid = pictures::PreviewGridOf(count);
   auto* canvas = new QWidget;
   canvas->setObjectName(QStringLiteral("PreviewCanvas"));
   canvas->setFixedSize(Pixels(grid.windowWidth), Pixels(grid.windowHeight));
   for (int i = 1; i <= count; ++i) {
-    auto* box = new FrameBox(i, [this](int clicked) { Picture2_Click(clicked); }, canvas);
+    auto* box = new FrameBox(i, [this](int clicked) { OnFrameBoxClicked(clicked); }, canvas);
     box->setGeometry(PixelsOf(pictures::PreviewBoxOf(i)));
-    Picture2.push_back(box);
+    m_frameBoxes.push_back(box);
   }
   bool unsupportedShown = false;
   for (int i = 1; i <= count; ++i) {
@@ -106,13 +106,13 @@ pictures::DecodeError PicturePreviewWindow::DrawFrame(int i) {
   return pictures::DecodeError::kNone;
 }
 
-void PicturePreviewWindow::Picture2_Click(int i) {
+void PicturePreviewWindow::OnFrameBoxClicked(int i) {
   m_selectedFrame = i;
   emit FrameClicked(i);
 }
 
 void PicturePreviewWindow::closeEvent(QCloseEvent* event) {
-  emit Unloaded();
+  emit Closed();
   event->accept();
 }
 

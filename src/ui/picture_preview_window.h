@@ -31,22 +31,22 @@ class PicturePreviewWindow : public QWidget {
 
   // The frame (from 1) of the box clicked last; 0 before any click.
   [[nodiscard]] int SelectedFrame() const { return m_selectedFrame; }
-  [[nodiscard]] int BoxCount() const { return static_cast<int>(Picture2.size()); }
+  [[nodiscard]] int BoxCount() const { return static_cast<int>(m_frameBoxes.size()); }
   // Box i, counted from 1.
-  [[nodiscard]] QLabel* Box(int i) const { return Picture2.at(static_cast<std::size_t>(i - 1)); }
+  [[nodiscard]] QLabel* Box(int i) const { return m_frameBoxes.at(static_cast<std::size_t>(i - 1)); }
   // Shows frame i (from 1) anew, after the editor wrote it into the image.
   void ReloadFrame(int i);
 
  signals:
   void FrameClicked(int selectedFrame);
-  void Unloaded();
+  void Closed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void Form_Load();
-  void Picture2_Click(int i);
+  void BuildFrameGrid();
+  void OnFrameBoxClicked(int i);
   // Decodes frame i (from 1) into its box.
   pictures::DecodeError DrawFrame(int i);
 
@@ -54,7 +54,7 @@ class PicturePreviewWindow : public QWidget {
   pictures::PictureShape m_shape;
   pictures::Palette16 m_palette;
   int m_selectedFrame = 0;
-  std::vector<QLabel*> Picture2;
+  std::vector<QLabel*> m_frameBoxes;
 };
 
 }  // namespace korvana::ui

@@ -12,8 +12,8 @@
 
 #include <algorithm>
 
-#include "ui/main_window.h"
 #include "ui/list_adapter.h"
+#include "ui/main_window.h"
 #include "ui/platform.h"
 
 namespace korvana::ui {
@@ -38,23 +38,23 @@ PlaceToolWindow::PlaceToolWindow(MainWindow& main, const char* objectName, const
   setWindowTitle(ToQ(caption));
   setAttribute(Qt::WA_DeleteOnClose);
   m_grid = new QGridLayout;
-  ListView1 = new QTreeWidget(this);
-  ListView1->setObjectName(QStringLiteral("ListView1"));
+  m_placeListView = new QTreeWidget(this);
+  m_placeListView->setObjectName(QStringLiteral("ListView1"));
   const QStringList headers = HeadersOf(main, m_focusList, fallbackHeaders);
-  m_adapter = new ListAdapter(ListView1, m_places,
+  m_adapter = new ListAdapter(m_placeListView, m_places,
                               {{headers.value(0), kNumberWidthTwips, Qt::AlignLeft},
                                {headers.value(1), kPlaceWidthTwips, Qt::AlignCenter}});
-  search = new QPushButton(ToQ("Such"), this);
-  search->setObjectName(QStringLiteral("search"));
-  Modify = new QPushButton(ToQ("Änd."), this);
-  Modify->setObjectName(QStringLiteral("Modify"));
-  Modify->setEnabled(false);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-  ProgressBar1->setTextVisible(false);
-  ProgressBar1->hide();
-  connect(search, &QPushButton::clicked, this, &PlaceToolWindow::search_Click);
-  connect(Modify, &QPushButton::clicked, this, [this] { Modify_Click(); });
+  m_searchButton = new QPushButton(ToQ("Such"), this);
+  m_searchButton->setObjectName(QStringLiteral("search"));
+  m_modifyButton = new QPushButton(ToQ("Änd."), this);
+  m_modifyButton->setObjectName(QStringLiteral("Modify"));
+  m_modifyButton->setEnabled(false);
+  m_searchProgress = new QProgressBar(this);
+  m_searchProgress->setObjectName(QStringLiteral("ProgressBar1"));
+  m_searchProgress->setTextVisible(false);
+  m_searchProgress->hide();
+  connect(m_searchButton, &QPushButton::clicked, this, &PlaceToolWindow::OnSearchClicked);
+  connect(m_modifyButton, &QPushButton::clicked, this, [this] { OnModifyClicked(); });
 }
 
 PlaceToolWindow::~PlaceToolWindow() = default;
@@ -79,44 +79,45 @@ QLineEdit* PlaceToolWindow::AddField(const char* name, const char* label, const 
 void PlaceToolWindow::FinishLayout() {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(search);
-  buttons->addWidget(Modify);
+  buttons->addWidget(m_searchButton);
+  buttons->addWidget(m_modifyButton);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(m_grid);
   layout->addLayout(buttons);
-  layout->addWidget(ListView1, 1);
-  layout->addWidget(ProgressBar1);
+  layout->addWidget(m_placeListView, 1);
+  layout->addWidget(m_searchProgress);
   resize(380, 360);
 }
 
 void PlaceToolWindow::SetSearching(bool searching) {
   m_searching = searching;
   for (QWidget* w : findChildren<QWidget*>()) {
-    if (w != ProgressBar1 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QPushButton*>(w) || w == ListView1)) {
+    if (w != m_searchProgress &&
+        (qobject_cast<QLineEdit*>(w) || qobject_cast<QPushButton*>(w) || w == m_placeListView)) {
       w->setEnabled(!searching);
     }
   }
 }
 
-void PlaceToolWindow::search_Click() {
+void PlaceToolWindow::OnSearchClicked() {
   RunCommand(this, [this] {
     // Leaves the window usable whatever ends the search, an overflow too.
     struct SearchScope {
       PlaceToolWindow& w;
       ~SearchScope() {
-        w.ProgressBar1->setValue(w.ProgressBar1->minimum());
-        w.ProgressBar1->hide();
+        w.m_searchProgress->setValue(w.m_searchProgress->minimum());
+        w.m_searchProgress->hide();
         w.SetSearching(false);
         w.m_adapter->Reload();
-        w.Modify->setEnabled(w.m_places.RowCount() >= 1);
+        w.m_modifyButton->setEnabled(w.m_places.RowCount() >= 1);
       }
     } scope{*this};
     SetSearching(true);
-    ProgressBar1->setRange(1, std::max(1, m_main.Image().Size()));
-    ProgressBar1->show();
+    m_searchProgress->setRange(1, std::max(1, m_main.Image().Size()));
+    m_searchProgress->show();
     const Outcome searched = RunSearch(m_places, [this](std::int64_t value) {
-      ProgressBar1->setValue(
-          static_cast<int>(std::clamp<std::int64_t>(value, ProgressBar1->minimum(), ProgressBar1->maximum())));
+      m_searchProgress->setValue(
+          static_cast<int>(std::clamp<std::int64_t>(value, m_searchProgress->minimum(), m_searchProgress->maximum())));
       LetEventsRun();
       return !m_closeRequested;
     });

@@ -27,7 +27,7 @@ class MainWindow;
 class ListAdapter;
 
 // The main window's lists that the tool windows start from, and the headers
-// those lists carry (ListView1 copies the first two).
+// those lists carry (the place list copies the first two).
 inline constexpr const char* kToneListName = "ListView4";
 inline constexpr const char* kPictureListName = "ListView5";
 [[nodiscard]] inline QStringList ToneListHeaders() { return {QStringLiteral("Nr:"), QStringLiteral("Startadr.")}; }
@@ -47,7 +47,7 @@ class PlaceToolWindow : public QWidget {
 
  protected:
   // focusList names the main window's list that gets the focus back when
-  // the window closes; its first two column headers head ListView1 (the
+  // the window closes; its first two column headers head the place list (the
   // fallback headers stand in while the main window has no such list).
   PlaceToolWindow(MainWindow& main, const char* objectName, const char* caption, const char* focusList,
                   const QStringList& fallbackHeaders);
@@ -60,21 +60,21 @@ class PlaceToolWindow : public QWidget {
 
   // The window's search over the image into places.
   virtual Outcome RunSearch(tools::PlaceList& places, const ProgressFn& progress) = 0;
-  virtual void Modify_Click() = 0;
+  virtual void OnModifyClicked() = 0;
 
   void closeEvent(QCloseEvent* event) override;
 
   MainWindow& m_main;
   tools::PlaceList m_places;
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QPushButton* search = nullptr;
-  QTreeWidget* ListView1 = nullptr;
-  QPushButton* Modify = nullptr;
-  QProgressBar* ProgressBar1 = nullptr;
+  QLineEdit* m_oldAddress = nullptr;
+  QLineEdit* m_newAddress = nullptr;
+  QPushButton* m_searchButton = nullptr;
+  QTreeWidget* m_placeListView = nullptr;
+  QPushButton* m_modifyButton = nullptr;
+  QProgressBar* m_searchProgress = nullptr;
 
  private:
-  void search_Click();
+  void OnSearchClicked();
   // Commands and fields stay disabled while the search lets events run.
   void SetSearching(bool searching);
 

@@ -12,8 +12,8 @@
 #include "pictures/picture_encoding.h"
 #include "support/test_support.h"
 #include "ui/main_window.h"
-#include "ui/picture_preview_window.h"
 #include "ui/picture_editor_window.h"
+#include "ui/picture_preview_window.h"
 #include "ui_test_registry.h"
 
 namespace korvana::ui::test {

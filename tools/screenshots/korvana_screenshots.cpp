@@ -24,8 +24,8 @@
 
 #include "app/program_folder.h"
 #include "ui/main_window.h"
-#include "ui/picture_preview_window.h"
 #include "ui/picture_editor_window.h"
+#include "ui/picture_preview_window.h"
 #include "ui/platform.h"
 
 namespace {
