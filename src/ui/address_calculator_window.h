@@ -1,6 +1,7 @@
 #pragma once
 // The address calculator "Adressrechner": the first address after a block of
-// a typed size or of a chosen file's size. It reads and changes nothing but its two fields.
+// a typed size or of a chosen file's size. It reads and changes nothing but
+// its two fields.
 
 #include <QWidget>
 

@@ -121,8 +121,9 @@ class MainWindow : public QMainWindow {
 
   // --- tab "Bilder" (main_window_pictures.cpp, main_window_picture_browser.cpp)
  public:
-  // The selected row of the picture list (the current one of a multiple selection),
-  // for the windows that act on one picture; nothing without a row.
+  // The selected row of the picture list (the current one of a multiple
+  // selection), for the windows that act on one picture; nothing without a
+  // row.
   [[nodiscard]] std::optional<pictures::PictureEntry> SelectedPictureEntry() const;
   // Its index in PictureRows(), -1 for none.
   [[nodiscard]] int SelectedPictureRow() const;
