@@ -23,8 +23,14 @@
 
 namespace korvana::ui {
 
-Form1::Form1(std::string programFolder, QWidget* parent)
-    : QMainWindow(parent), m_programFolder(std::move(programFolder)) {
+Form1::Form1(const std::string& programFolder, QWidget* parent)
+    : Form1(app::ProgramFolders{programFolder, programFolder, programFolder}, parent) {}
+
+Form1::Form1(app::ProgramFolders folders, QWidget* parent)
+    : QMainWindow(parent),
+      m_programFolder(std::move(folders.settings)),
+      m_dataFolder(std::move(folders.data)),
+      m_toneFolder(std::move(folders.temporary)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(ToQ(app::kWindowCaption));
   BuildMenus();
@@ -196,7 +202,7 @@ void Form1::SaveImage() {
 }
 
 void Form1::help_Click() {
-  const std::string path = app::HelpFilePath(m_programFolder);
+  const std::string path = app::HelpFilePath(m_dataFolder);
   if (path.empty()) {
     Platform::Current().ShowMessage(this, msg::kNoHelpFile);
     return;
@@ -213,11 +219,11 @@ QString HelpPageUrl(const std::string& programFolder, std::string_view anchor) {
 }  // namespace
 
 void Form1::myhomepage_Click() {
-  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kDeveloperPageAnchor));
+  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_dataFolder, app::kDeveloperPageAnchor));
 }
 
 void Form1::homepage52_Click() {
-  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kMakersPageAnchor));
+  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_dataFolder, app::kMakersPageAnchor));
 }
 
 app::QuestionFn Form1::AskUser() {
@@ -231,7 +237,7 @@ bool Form1::ResolveUnsavedChanges() {
 }
 
 bool Form1::Form_Unload() {
-  const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_programFolder, AskUser());
+  const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_toneFolder, AskUser());
   if (!result.outcome.ok) ShowOutcome(result.outcome);
   return result.proceed;
 }

@@ -130,7 +130,7 @@ int Form1::SelectedPictureRow() const { return m_pictureAdapter->ActiveRow(); }
 void Form1::RefreshPictureList() { m_pictureAdapter->Refresh(); }
 
 pictures::Palette16 Form1::PicturePalette() const {
-  return pictures::LoadPalette16(m_programFolder, app::ExecutableFolder());
+  return pictures::LoadPalette16(m_programFolder, m_dataFolder);
 }
 
 void Form1::OpenPicTable_Click() {
