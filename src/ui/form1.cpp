@@ -236,6 +236,14 @@ bool Form1::ResolveUnsavedChanges() {
   return result.proceed;
 }
 
+void Form1::OpenFromSecondStart(const QString& path) {
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  raise();
+  activateWindow();
+  if (path.isEmpty() || !ResolveUnsavedChanges()) return;
+  OpenHandsetFile(path);
+}
+
 bool Form1::Form_Unload() {
   const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_toneFolder, AskUser());
   if (!result.outcome.ok) ShowOutcome(result.outcome);
