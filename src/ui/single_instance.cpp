@@ -52,6 +52,12 @@ void BringToFront(QWidget* window) {
   window->show();
   window->raise();
   window->activateWindow();
+  // A dialog that holds the input stays above the window, or the user could
+  // neither see nor close what the request waits for.
+  if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != window) {
+    modal->raise();
+    modal->activateWindow();
+  }
 }
 }  // namespace
 
@@ -99,6 +105,7 @@ void SecondStartServer::Receive(QLocalSocket* socket, QByteArray& received) {
   if (end < 0) return;  // the line goes on
   const std::optional<QString> path = PathOfRequest(received.left(end));
   received.clear();
+  disconnect(socket, nullptr, this, nullptr);  // one request per connection
   socket->disconnectFromServer();
   if (path) Request(*path);
 }
