@@ -33,10 +33,11 @@ class PlatformTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(QString, expected);
     korvana::test::TempDir dir;
+    // Typed and accepted again on every tick until the dialog is gone: the
+    // dialog may still be reading its folder, which resets the name field.
     QTimer driver;
     connect(&driver, &QTimer::timeout, [&] {
       if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-        driver.stop();
         dialog->selectFile(typed);
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
       }
