@@ -7,11 +7,32 @@
 #include <fstream>
 #include <string_view>
 
+#include "app/shared_texts.h"
 #include "image/path.h"
 
 namespace korvana::app {
 
 namespace fs = std::filesystem;
+
+namespace {
+// KORVANA_DATA_FROM_BIN is the way from the installed bin/ to share/korvana,
+// given by the build from its install folders ("../share/korvana").
+constexpr std::string_view kDataFromBin = KORVANA_DATA_FROM_BIN;
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+bool HoldsShippedFiles(const std::string& folder) {
+  if (folder.empty()) return false;
+  std::error_code ec;
+  for (std::string_view name : {kShippedHelpFileName, kPaletteFileName}) {
+    if (fs::is_regular_file(image::JoinPath(folder, name), ec)) return true;
+  }
+  return false;
+}
+}  // namespace
 
 std::string ExecutableFolder() {
   std::error_code ec;
@@ -20,25 +41,57 @@ std::string ExecutableFolder() {
   return image::FolderOf(exe.string());
 }
 
-std::string ProgramFolder(const std::string& executableFolder) {
-  if (const char* over = std::getenv("KORVANA_PROGRAM_FOLDER"); over != nullptr && *over != '\0') {
-    std::error_code ec;
-    fs::create_directories(over, ec);
-    return over;
-  }
-  if (!executableFolder.empty() && ::access(executableFolder.c_str(), W_OK) == 0) return executableFolder;
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    base = image::JoinPath(home, ".config");
+std::string InstalledDataFolder(const std::string& executableFolder) {
+  if (executableFolder.empty()) return {};
+  return (fs::path(executableFolder) / kDataFromBin).lexically_normal().string();
+}
+
+ProgramFolders ChooseProgramFolders(const ProgramSurroundings& s) {
+  ProgramFolders folders;
+  const bool installed = !s.shippedFilesBesideExecutable && s.shippedFilesInDataFolder;
+  folders.data = installed ? InstalledDataFolder(s.executableFolder) : s.executableFolder;
+  if (!s.overrideFolder.empty()) {
+    folders.settings = folders.temporary = s.overrideFolder;
+  } else if (!installed && s.executableFolderWritable) {
+    folders.settings = folders.temporary = s.executableFolder;
   } else {
-    return executableFolder;
+    folders.settings = s.userConfigFolder.empty() ? s.executableFolder : s.userConfigFolder;
   }
-  std::string folder = image::JoinPath(base, "korvana");
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  return ec ? executableFolder : folder;
+  return folders;
+}
+
+ProgramSurroundings ProbeProgramSurroundings(const std::string& executableFolder) {
+  ProgramSurroundings s;
+  s.executableFolder = executableFolder;
+  s.executableFolderWritable = !executableFolder.empty() && ::access(executableFolder.c_str(), W_OK) == 0;
+  s.shippedFilesBesideExecutable = HoldsShippedFiles(executableFolder);
+  s.shippedFilesInDataFolder = HoldsShippedFiles(InstalledDataFolder(executableFolder));
+  s.overrideFolder = Environment("KORVANA_PROGRAM_FOLDER");
+  std::string base = Environment("XDG_CONFIG_HOME");
+  if (base.empty()) {
+    const std::string home = Environment("HOME");
+    if (!home.empty()) base = image::JoinPath(home, ".config");
+  }
+  if (!base.empty()) s.userConfigFolder = image::JoinPath(base, "korvana");
+  return s;
+}
+
+ProgramFolders LocateProgramFolders(const std::string& executableFolder) {
+  const ProgramSurroundings surroundings = ProbeProgramSurroundings(executableFolder);
+  ProgramFolders folders = ChooseProgramFolders(surroundings);
+  if (folders.settings != executableFolder) {
+    std::error_code ec;
+    fs::create_directories(folders.settings, ec);
+    if (ec) {
+      folders.settings = executableFolder;
+      if (!folders.temporary.empty()) folders.temporary = executableFolder;
+    }
+  }
+  return folders;
+}
+
+std::string ProgramFolder(const std::string& executableFolder) {
+  return LocateProgramFolders(executableFolder).settings;
 }
 
 bool TracerAttached() {

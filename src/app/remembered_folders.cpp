@@ -18,12 +18,12 @@ RememberedFolders LoadRememberedFolders(SettingsFile& settings, const std::strin
 }
 
 void SaveRememberedFolders(SettingsFile& settings, const RememberedFolders& f) {
-  settings.WriteSetting(kFilePathSection, kMmfFilePathKey, f.mmfFilePath);
-  settings.WriteSetting(kFilePathSection, kRingSavePathKey, f.RingSavePath);
-  settings.WriteSetting(kFilePathSection, kPictureSavePathKey, f.PictureSavePath);
-  settings.WriteSetting(kFilePathSection, kS3SavePathKey, f.S3SavePath);
-  settings.WriteSetting(kFilePathSection, kTableSavePathKey, f.TableSavePath);
-  settings.WriteSetting(kFilePathSection, kMobileFilePathKey, f.MobileFilePath);
+  settings.WriteSettings(kFilePathSection, {{kMmfFilePathKey, f.mmfFilePath},
+                                            {kRingSavePathKey, f.RingSavePath},
+                                            {kPictureSavePathKey, f.PictureSavePath},
+                                            {kS3SavePathKey, f.S3SavePath},
+                                            {kTableSavePathKey, f.TableSavePath},
+                                            {kMobileFilePathKey, f.MobileFilePath}});
 }
 
 }  // namespace korvana::app

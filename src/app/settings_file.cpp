@@ -130,7 +130,14 @@ std::string SettingsFile::ReadSetting(std::string_view section, std::string_view
 }
 
 void SettingsFile::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string text = SetIniValue(ReadText(m_path), section, key, value);
+  WriteSettings(section, {{key, value}});
+}
+
+void SettingsFile::WriteSettings(std::string_view section, std::initializer_list<KeyValue> values) {
+  const std::string old = ReadText(m_path);
+  std::string text = old;
+  for (const auto& [key, value] : values) text = SetIniValue(text, section, key, value);
+  if (text == old) return;
   (void)image::WriteFileAtomically(
       m_path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }

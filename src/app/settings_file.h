@@ -4,8 +4,10 @@
 // created with its default, and a write keeps every other section, key and
 // line of the file as it was. Section and key names compare without case.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace korvana::app {
 
@@ -22,6 +24,13 @@ class SettingsFile {
   // Writes value under key, creating the section or key as needed. Failures
   // are not reported: settings are a convenience, never worth a message.
   void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
+
+  // Each key = value in turn, as that many WriteSetting calls leave the
+  // file, but with one rewrite of it, and none when nothing changes: every
+  // rewrite is synced to the disk, and six of them made closing the
+  // program wait on the disk six times.
+  using KeyValue = std::pair<std::string_view, std::string_view>;
+  void WriteSettings(std::string_view section, std::initializer_list<KeyValue> values);
 
  private:
   std::string m_path;

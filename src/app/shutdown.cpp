@@ -30,11 +30,11 @@ ShutdownResult ResolveUnsavedChanges(image::HandsetImage& image, const QuestionF
 }
 
 ShutdownResult Shutdown(image::HandsetImage& image, SettingsFile& settings, const RememberedFolders& folders,
-                        const std::string& programFolder, const QuestionFn& ask) {
+                        const std::string& toneFolder, const QuestionFn& ask) {
   ShutdownResult result = ResolveUnsavedChanges(image, ask);
   if (!result.proceed) return result;
   SaveRememberedFolders(settings, folders);
-  std::remove(image::JoinPath(programFolder, kTempToneFileName).c_str());
+  std::remove(image::JoinPath(toneFolder, kTempToneFileName).c_str());
   return result;
 }
 

@@ -23,9 +23,9 @@ struct ShutdownResult {
 [[nodiscard]] ShutdownResult ResolveUnsavedChanges(image::HandsetImage& image, const QuestionFn& ask);
 
 // ResolveUnsavedChanges, then, when the shutdown goes on, the folders are
-// written and "temp.mmf" in programFolder is removed.
+// written and "temp.mmf" in toneFolder is removed.
 [[nodiscard]] ShutdownResult Shutdown(image::HandsetImage& image, SettingsFile& settings,
-                                      const RememberedFolders& folders, const std::string& programFolder,
+                                      const RememberedFolders& folders, const std::string& toneFolder,
                                       const QuestionFn& ask);
 
 // The help file beside the program: "KORVANA Help.chm" when it is there,

@@ -10,6 +10,7 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, Action& a
                                     std::ostream& err) {
   CLI::App app{"korvana-cli: the KORVANA firmware editor's commands for scripts", "korvana-cli"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("korvana-cli ") + KORVANA_VERSION, "Print the version and exit");
   AddImageCommands(app, action);
   AddAddressCommands(app, action);
   AddStringsCommands(app, action);
@@ -24,6 +25,8 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, Action& a
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e, out, err);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e, out, err);
   } catch (const CLI::ParseError& e) {
     err << e.what() << '\n';

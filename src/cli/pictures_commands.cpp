@@ -105,7 +105,10 @@ int Export(const PicturesArgs& args) {
   int status = 0;
   if (!LoadChosenPictures(args, chosen, status)) return status;
   auto& [image, list, rows] = chosen;
-  const auto palette = pictures::LoadPalette16(app::ProgramFolder(app::ExecutableFolder()), app::ExecutableFolder());
+  // The editor's palette: the user's own in the program folder, else the
+  // shipped one (beside the executable, or in the installed data folder).
+  const app::ProgramFolders folders = app::LocateProgramFolders(app::ExecutableFolder());
+  const auto palette = pictures::LoadPalette16(folders.settings, folders.data);
   // A row of a depth that no decoder handles is refused frame by frame; it is
   // named once, and the command fails after exporting every other row.
   std::vector<const pictures::PictureEntry*> refused;

@@ -23,8 +23,14 @@
 
 namespace korvana::ui {
 
-MainWindow::MainWindow(std::string programFolder, QWidget* parent)
-    : QMainWindow(parent), m_programFolder(std::move(programFolder)) {
+MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
+    : MainWindow(app::ProgramFolders{programFolder, programFolder, programFolder}, parent) {}
+
+MainWindow::MainWindow(app::ProgramFolders folders, QWidget* parent)
+    : QMainWindow(parent),
+      m_programFolder(std::move(folders.settings)),
+      m_dataFolder(std::move(folders.data)),
+      m_toneFolder(std::move(folders.temporary)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(ToQ(app::kWindowCaption));
   BuildMenus();
@@ -200,7 +206,7 @@ void MainWindow::SaveImage() {
 }
 
 void MainWindow::OnHelpClicked() {
-  const std::string path = app::HelpFilePath(m_programFolder);
+  const std::string path = app::HelpFilePath(m_dataFolder);
   if (path.empty()) {
     Platform::Current().ShowMessage(this, msg::kNoHelpFile);
     return;
@@ -217,11 +223,11 @@ QString HelpPageUrl(const std::string& programFolder, std::string_view anchor) {
 }  // namespace
 
 void MainWindow::OnDeveloperPageClicked() {
-  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kDeveloperPageAnchor));
+  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_dataFolder, app::kDeveloperPageAnchor));
 }
 
 void MainWindow::OnMakersPageClicked() {
-  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_programFolder, app::kMakersPageAnchor));
+  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_dataFolder, app::kMakersPageAnchor));
 }
 
 app::QuestionFn MainWindow::AskUser() {
@@ -234,8 +240,16 @@ bool MainWindow::ResolveUnsavedChanges() {
   return result.proceed;
 }
 
+void MainWindow::OpenFromSecondStart(const QString& path) {
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  raise();
+  activateWindow();
+  if (path.isEmpty() || !ResolveUnsavedChanges()) return;
+  OpenHandsetFile(path);
+}
+
 bool MainWindow::ShutDown() {
-  const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_programFolder, AskUser());
+  const app::ShutdownResult result = app::Shutdown(m_image, *m_settings, m_folders, m_toneFolder, AskUser());
   if (!result.outcome.ok) ShowOutcome(result.outcome);
   return result.proceed;
 }

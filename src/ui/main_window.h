@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_folder.h"
 #include "app/question.h"
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
@@ -54,9 +55,19 @@ class ListAdapter;
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // Runs the start-up: settings, remembered folders, disabled tabs.
-  explicit MainWindow(std::string programFolder, QWidget* parent = nullptr);
+  // Runs the start-up: settings, remembered folders, disabled tabs. The
+  // settings live in folders.settings (the program folder of the window),
+  // the help and the palette come from folders.data, and "temp.mmf" is
+  // written into folders.temporary, which the caller has made.
+  explicit MainWindow(app::ProgramFolders folders, QWidget* parent = nullptr);
+  // All in one folder, as in the build folder.
+  explicit MainWindow(const std::string& programFolder, QWidget* parent = nullptr);
   ~MainWindow() override;
+
+  // A second start of the program handed over path (empty: nothing to
+  // open): the window comes to the front, asks the save question for a
+  // modified image, and opens path unless the user cancelled.
+  void OpenFromSecondStart(const QString& path);
 
   // The open command after its dialog: loads path and updates the window.
   // False when the load failed (its message has been shown).
@@ -320,6 +331,8 @@ class MainWindow : public QMainWindow {
   QProgressBar* m_conversionProgress = nullptr;
 
   std::string m_programFolder;
+  std::string m_dataFolder;
+  std::string m_toneFolder;  // where "temp.mmf" is played from
   std::unique_ptr<app::SettingsFile> m_settings;
   app::RememberedFolders m_folders;
   image::HandsetImage m_image;

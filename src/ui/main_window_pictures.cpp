@@ -133,7 +133,7 @@ int MainWindow::SelectedPictureRow() const { return m_pictureAdapter->ActiveRow(
 void MainWindow::RefreshPictureList() { m_pictureAdapter->Refresh(); }
 
 pictures::Palette16 MainWindow::PicturePalette() const {
-  return pictures::LoadPalette16(m_programFolder, app::ExecutableFolder());
+  return pictures::LoadPalette16(m_programFolder, m_dataFolder);
 }
 
 void MainWindow::OnOpenPictureTableClicked() {

@@ -226,7 +226,7 @@ void MainWindow::OnToneListDoubleClicked() {
   // Playing is a convenience: a tone that cannot be written or opened
   // leaves the note editor open and says nothing.
   try {
-    const std::string temp = image::JoinPath(m_programFolder, app::kTempToneFileName);
+    const std::string temp = image::JoinPath(m_toneFolder, app::kTempToneFileName);
     if (tones::WriteToneFile(m_image, *entry, temp).ok) Platform::Current().OpenWithAssociatedApp(ToQ(temp));
   } catch (const image::HexOverflow&) {
   }

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QUrl>
 
 #include "app/message_table.h"
@@ -82,10 +85,32 @@ QString Platform::OpenFileName(QWidget* parent, const QString& folder, std::stri
   return QFileDialog::getOpenFileName(parent, QString(), folder, filters.join(QStringLiteral(";;")), &selected);
 }
 
+QString DefaultSuffixOf(const QString& qtFilter) {
+  const qsizetype open = qtFilter.lastIndexOf('(');
+  const qsizetype close = qtFilter.lastIndexOf(')');
+  if (open < 0 || close < open) return {};
+  const QString first = qtFilter.mid(open + 1, close - open - 1).section(' ', 0, 0, QString::SectionSkipEmpty);
+  if (!first.startsWith(QStringLiteral("*."))) return {};
+  const QString suffix = first.mid(2);
+  if (suffix.isEmpty() || suffix.contains('*') || suffix.contains('?') || suffix.contains('[')) return {};
+  return suffix;
+}
+
 QString Platform::SaveFileName(QWidget* parent, const QString& folder, std::string_view vbFilter, int filterIndex) {
   const QStringList filters = QtFiltersOf(vbFilter);
-  QString selected = FilterEntry(filters, filterIndex);
-  return QFileDialog::getSaveFileName(parent, QString(), folder, filters.join(QStringLiteral(";;")), &selected);
+  QFileDialog dialog(parent, QString(), folder);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(filters);
+  const QString selected = FilterEntry(filters, filterIndex);
+  dialog.selectNameFilter(selected);
+  // A name typed without a suffix gets the one of the chosen filter ("tone"
+  // becomes "tone.s3"); "all files" adds none.
+  dialog.setDefaultSuffix(DefaultSuffixOf(selected));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& filter) { dialog.setDefaultSuffix(DefaultSuffixOf(filter)); });
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles().value(0);
 }
 
 QString Platform::BrowseForFolder(QWidget* parent) {
@@ -99,10 +124,25 @@ void Platform::OpenWithAssociatedApp(const QString& pathOrUrl) {
   QDesktopServices::openUrl(url);
 }
 
+bool LoadQtTranslations(QTranslator& translator) {
+  return translator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
-void LetEventsRun() { QApplication::processEvents(); }
+namespace {
+int g_loopDepth = 0;  // LetEventsRun calls under way (a dialog inside one may nest another)
+}  // namespace
+
+void LetEventsRun() {
+  ++g_loopDepth;
+  QApplication::processEvents();
+  --g_loopDepth;
+}
+
+bool LongLoopRunning() { return g_loopDepth > 0; }
 
 void RunCommand(QWidget* parent, const std::function<void()>& body, int failureMessage) {
   try {

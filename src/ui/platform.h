@@ -11,6 +11,7 @@
 
 #include "app/question.h"
 
+class QTranslator;
 class QWidget;
 
 namespace korvana::ui {
@@ -21,6 +22,16 @@ std::string FromQ(const QString& text);
 // "desc|pattern|desc|pattern" (patterns separated by ';') as Qt's filters,
 // one entry each.
 QStringList QtFiltersOf(std::string_view vbFilter);
+
+// The suffix a save dialog adds for the Qt filter "desc (*.s3 *.sre)":
+// "s3"; empty when the filter's first pattern names no single suffix
+// ("*.*", "*").
+QString DefaultSuffixOf(const QString& qtFilter);
+
+// Loads Qt's own German texts (buttons, file dialogs) into translator, for
+// the German of the captions whatever the user's locale. False when they
+// are not installed (Debian: qt6-translations-l10n).
+bool LoadQtTranslations(QTranslator& translator);
 
 class Platform {
  public:
@@ -35,7 +46,8 @@ class Platform {
 
   // Empty when the user cancels. filterIndex (from 1) is the filter entry
   // shown first. A save dialog asks before it replaces an existing file: a
-  // slip of the mouse must not put a patch over a firmware.
+  // slip of the mouse must not put a patch over a firmware; a name typed
+  // without a suffix gets the chosen filter's (DefaultSuffixOf).
   virtual QString OpenFileName(QWidget* parent, const QString& folder, std::string_view vbFilter,
                                int filterIndex = 1);
   virtual QString SaveFileName(QWidget* parent, const QString& folder, std::string_view vbFilter,
@@ -63,6 +75,9 @@ class BusyCursor {
 
 // Runs pending window events: long loops call it once per step.
 void LetEventsRun();
+// True while the events that LetEventsRun runs are being handled: a long
+// command is half done, and what arrives from outside must wait.
+[[nodiscard]] bool LongLoopRunning();
 
 // The command boundary of a handler: runs body, and turns the overflow of a
 // hex value (80000000 or more) into the failure of this command instead of

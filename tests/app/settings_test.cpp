@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "app/remembered_folders.h"
@@ -47,13 +49,25 @@ TEST(Settings, WritesKeepUnknownSectionsKeysAndLongValues) {
   EXPECT_EQ(settings.ReadSetting("File Path", "Ring Save Path", ""), longPath);
 }
 
-TEST(Settings, SaveWritesEveryFolderBack) {
+// In the order of the six writes; saving the same folders again rewrites
+// nothing (each rewrite waits for the disk).
+TEST(Settings, SaveWritesEveryFolderBackAndRewritesOnlyAChange) {
   TempDir dir;
   SettingsFile settings(dir.Path("k.inf"));
   SaveRememberedFolders(settings, {"/mmf", "/mobile", "/ring", "/pic", "/s3", "/table"});
+  EXPECT_EQ(ReadText(dir.Path("k.inf")),
+            "[File Path]\nmmf File Path=/mmf\nRing Save Path=/ring\nPicture Save Path=/pic\nS3 Save Path=/s3\n"
+            "Table Save Path=/table\nMobile File Path=/mobile\n");
   const RememberedFolders b = LoadRememberedFolders(settings, "/prog");
   EXPECT_EQ(b.mmfFilePath + b.MobileFilePath + b.RingSavePath + b.PictureSavePath + b.S3SavePath + b.TableSavePath,
             "/mmf/mobile/ring/pic/s3/table");
+
+  struct stat before {};
+  ASSERT_EQ(::stat(dir.Path("k.inf").c_str(), &before), 0);
+  SaveRememberedFolders(settings, b);
+  struct stat after {};
+  ASSERT_EQ(::stat(dir.Path("k.inf").c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);  // a rewrite renames a new file over it
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ TEST(CliFind, ListsEveryHitFromAFreshCursorSkippingIndexZero) {
   EXPECT_EQ(CliOut({"find", dir.Path("fw.bin"), "aaAA"}), "00000010\n00000011\n000000FA\n");
 }
 
-TEST(CliUsage, HelpExitsZeroAndWrongUsageTwo) {
+TEST(CliUsage, HelpAndVersionExitZeroAndWrongUsageTwo) {
+  EXPECT_EQ(CliOut({"--version"}), "korvana-cli " KORVANA_VERSION "\n");
   EXPECT_NE(CliOut({"--help"}).find("info"), std::string::npos);
   EXPECT_NE(CliOut({"find", "--help"}).find("HEX"), std::string::npos);
   EXPECT_TRUE(CliFails({"find"}, 2));
