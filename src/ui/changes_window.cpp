@@ -10,7 +10,7 @@ namespace korvana::ui {
 
 namespace {
 std::vector<ListColumn> ChangeColumns() {
-  const std::array<int, app::kChangeColumnCount> widths{700, 3600, 1650, 1650, 1000, 1300};
+  const std::array<int, app::kChangeColumnCount> widths{700, 3000, 1500, 1500, 900, 1300};
   std::vector<ListColumn> columns;
   for (int i = 0; i < app::kChangeColumnCount; ++i) {
     const auto k = static_cast<std::size_t>(i);
