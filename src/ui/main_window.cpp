@@ -67,6 +67,7 @@ void MainWindow::BuildMenus() {
   file->addSeparator();
   m_exitAction = file->addAction(ToQ("Ende"), this, &QWidget::close);
   m_exitAction->setObjectName(QStringLiteral("menuexit"));
+  BuildEditMenu();
 
   QAction* help = menuBar()->addAction(ToQ("Help"), this, &MainWindow::OnHelpClicked);
   help->setObjectName(QStringLiteral("help"));
@@ -282,6 +283,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   m_animation.StopTimer();
   SyncAnimation();
   if (m_editorWindow) m_editorWindow->close();
+  if (m_changesWindow) m_changesWindow->close();
   if (m_previewWindow) {
     disconnect(m_previewWindow, nullptr, this, nullptr);
     m_previewWindow->close();

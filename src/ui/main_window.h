@@ -27,6 +27,7 @@
 #include "tones/replacement_list.h"
 #include "tones/tone_file_list.h"
 #include "tones/tone_list.h"
+#include "ui/changes_window.h"
 #include "ui/picture_editor_window.h"
 #include "ui/picture_preview_window.h"
 
@@ -129,6 +130,28 @@ class MainWindow : public QMainWindow {
   // The save question before the image is given up; false to keep it.
   bool ResolveUnsavedChanges();
   [[nodiscard]] app::QuestionFn AskUser();
+
+  // --- menu "Bearbeiten": undo, redo, the changes (main_window_edit.cpp) ------
+ public:
+  // The open window "Änderungen", if any.
+  [[nodiscard]] ChangesWindow* ChangeListWindow() const { return m_changesWindow; }
+ signals:
+  // The image's journal changed: a step recorded, undone or redone, a load,
+  // a save. The image has one journal listener; this fans it out.
+  void JournalChanged();
+
+ private:
+  void BuildEditMenu();
+  void RefreshEditMenu();
+  void OnUndoClicked();
+  void OnRedoClicked();
+  void OnChangesClicked();
+  void OnAllChangesClicked();
+  // Shows the image as an undo or redo left it: picture list, frame, preview.
+  void ShowUndoneStep();
+  QAction* m_undoAction = nullptr;
+  QAction* m_redoAction = nullptr;
+  QPointer<ChangesWindow> m_changesWindow;
 
   // --- tab "Bilder" (main_window_pictures.cpp, main_window_picture_browser.cpp)
  public:

@@ -189,10 +189,12 @@ class PictureEditorWindowTest : public QObject {
     QVERIFY(f.form.EditorWindow() == nullptr && f.form.PreviewWindow() == nullptr);
   }
 
-  void aLargerCompressedPictureTurnsRedAndAsksBeforeSaving() {
+  void aLargerCompressedPictureTurnsRedAndAsksBeforeSavingAndUndoTakesItBack() {
     EditorFixture f;
     PictureEditorWindow* editor = f.OpenEditor(2, 1);
     QVERIFY(editor != nullptr);
+    const QLabel* shownFrame = f.form.findChild<QLabel*>(QStringLiteral("Picture2"));
+    const QImage builtIn = shownFrame->pixmap().toImage();
     EditorFixture::Open(editor, f.platform, f.Bmp("busy.bmp", Bmp24Of(4, 3, Scattered)));
     QCOMPARE(f.platform.messages, std::vector<int>{41});
     const QLabel* label9 = editor->findChild<QLabel*>(QStringLiteral("Label9"));
@@ -216,6 +218,19 @@ class PictureEditorWindowTest : public QObject {
     QCOMPARE(f.platform.messages, (std::vector<int>{41, 20}));
     QCOMPARE(f.List()->topLevelItem(2)->text(4), size);
     QCOMPARE(f.ImageRange(0x200, 1), Bytes{9});
+
+    // Undo through the menu takes back the bytes and the row's frame size,
+    // and the list and the picture box show it; redo sets both again.
+    f.form.PreviewWindow()->close();
+    const QImage replaced = shownFrame->pixmap().toImage();
+    QVERIFY(replaced != builtIn);
+    f.form.findChild<QAction*>(QStringLiteral("menuundo"))->trigger();
+    QCOMPARE(f.List()->topLevelItem(2)->text(4), QStringLiteral("16"));
+    QCOMPARE(f.ImageRange(0x200, 16), Bytes(16, kFill));
+    QVERIFY(shownFrame->pixmap().toImage() == builtIn);
+    f.form.findChild<QAction*>(QStringLiteral("menuredo"))->trigger();
+    QCOMPARE(f.List()->topLevelItem(2)->text(4), size);
+    QVERIFY(shownFrame->pixmap().toImage() == replaced);
   }
 };
 

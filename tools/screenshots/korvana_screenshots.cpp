@@ -14,11 +14,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 
@@ -97,6 +100,7 @@ class Tour {
     Pictures(form);
     Converter(form);
     AddressTools(form);
+    Changes(form);
     return m_failed ? 1 : 0;
   }
 
@@ -232,6 +236,92 @@ class Tour {
     Shot(*tool, "offset.png");
     tool->close();
     Settle();
+  }
+
+  // After the tour: three changes written into the image (the tone and the
+  // string of the tour, a new frame for "Ladekreis"), the last one undone;
+  // the menu "Bearbeiten" opened, and the window "Änderungen".
+  void Changes(MainWindow& form) {
+    form.Tabs()->setCurrentIndex(0);
+    Find<QTreeWidget>(form, "ListView3")->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    Find<QAction>(form, "outputaxf")->trigger();
+    form.Tabs()->setCurrentIndex(1);
+    Find<QTreeWidget>(form, "ListView2")->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    Find<QAction>(form, "outputStraxf")->trigger();
+    ReplaceFrame(form, 5, 3, "bmp/Ladekreis-Gesicht.bmp");
+    Find<QAction>(form, "menuundo")->trigger();
+    form.Tabs()->setCurrentIndex(0);
+
+    QMenu* edit = Find<QMenu>(form, "edit");
+    form.activateWindow();
+    form.menuBar()->setActiveAction(edit->menuAction());
+    Settle(300);
+    if (!edit->isVisible()) {
+      Fail("the menu Bearbeiten did not open");
+    } else {
+      const QRect menu = edit->geometry();
+      const QRect window = form.geometry();
+      const QRect area(window.topLeft(), QSize(std::max(menu.right() - window.left() + 60, 560),
+                                               menu.bottom() - window.top() + 40));
+      ShotOfScreen(form, area, "bearbeiten.png");
+    }
+    edit->close();
+    Settle();
+
+    Find<QAction>(form, "menuchanges")->trigger();
+    if (QWidget* changes = form.ChangeListWindow()) {
+      Shot(*changes, "aenderungen.png");
+      changes->close();
+    } else {
+      Fail("the window Änderungen did not open");
+    }
+    Settle();
+  }
+
+  // Frame frame of the picture in row of the list, replaced with the demo's
+  // BMP at bmp through the preview and the replacement editor.
+  void ReplaceFrame(MainWindow& form, int row, int frame, const char* bmp) {
+    form.Tabs()->setCurrentIndex(2);
+    auto* list = Find<QTreeWidget>(form, "ListView5");
+    SelectRow(list, row);
+    emit list->itemClicked(list->topLevelItem(row), 0);
+    emit list->itemDoubleClicked(list->topLevelItem(row), 0);
+    Settle();
+    korvana::ui::PicturePreviewWindow* preview = form.PreviewWindow();
+    if (preview == nullptr) {
+      Fail("the preview window did not open");
+      return;
+    }
+    emit preview->FrameClicked(frame);
+    Settle();
+    if (korvana::ui::PictureEditorWindow* editor = form.EditorWindow()) {
+      m_platform.paths.push_back(Demo(bmp));
+      auto* toolbar = Find<QToolBar>(*editor, "Toolbar1");
+      Find<QAction>(*toolbar, "Open")->trigger();
+      Find<QAction>(*toolbar, "Save")->trigger();  // writes the frame and closes the editor
+      Settle();
+      if (form.EditorWindow() != nullptr) {
+        Fail("the new frame was not written");
+        form.EditorWindow()->close();
+      }
+    } else {
+      Fail("the replacement editor did not open");
+    }
+    Settle();
+    preview->close();
+    Settle();
+  }
+
+  // The area (global coordinates) of the screen that window is on: a window
+  // and the menu it opened, which is a window of its own.
+  void ShotOfScreen(QWidget& window, const QRect& area, const char* name) {
+    QScreen* screen = window.screen();
+    const QString path = QDir(m_out).filePath(QString::fromLatin1(name));
+    if (screen == nullptr || !screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path)) {
+      Fail("cannot save a screenshot");
+      return;
+    }
+    std::printf("%s\n", qPrintable(path));
   }
 
   QString m_demo;
