@@ -15,6 +15,7 @@
 #include "ui/list_adapter.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/progress_loop.h"
 
 namespace korvana::ui {
 
@@ -115,10 +116,13 @@ void PlaceToolWindow::OnSearchClicked() {
     SetSearching(true);
     m_searchProgress->setRange(1, std::max(1, m_main.Image().Size()));
     m_searchProgress->show();
-    const Outcome searched = RunSearch(m_places, [this](std::int64_t value) {
-      m_searchProgress->setValue(
-          static_cast<int>(std::clamp<std::int64_t>(value, m_searchProgress->minimum(), m_searchProgress->maximum())));
-      LetEventsRun();
+    ProgressThrottle throttle(ProgressThrottle::First::kAtOnce);
+    const Outcome searched = RunSearch(m_places, [this, &throttle](std::int64_t value) {
+      if (throttle.Due()) {
+        m_searchProgress->setValue(static_cast<int>(
+            std::clamp<std::int64_t>(value, m_searchProgress->minimum(), m_searchProgress->maximum())));
+        LetEventsRun();
+      }
       return !m_closeRequested;
     });
     // A search finds or does not; it has no message of its own to show.

@@ -61,7 +61,8 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// Runs pending window events: long loops call it once per step.
+// Runs pending window events: long loops call it when their ProgressThrottle
+// is due.
 void LetEventsRun();
 
 // The command boundary of a handler: runs body, and turns the overflow of a
