@@ -9,7 +9,7 @@
 // pictures back the picture table), and spread over the rest SMAF tones,
 // copies of one string and copies of one stored address.
 //
-//   editor_bench [MiB] [runs]
+//   editor_bench [MiB] [runs] [command]   (only the commands whose name holds that word)
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -168,6 +168,8 @@ void Row(const char* command, const std::string& what, double window, double cor
 int main(int argc, char** argv) {
   const std::size_t mib = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 64;
   const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+  const std::string only = argc > 3 ? argv[3] : "";
+  const auto wanted = [&](const char* command) { return std::string(command).find(only) != std::string::npos; };
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 
@@ -199,7 +201,7 @@ int main(int argc, char** argv) {
   std::printf("image %zu MiB, best of %d; window = the whole click, core = the core call alone\n", mib, runs);
   std::printf("%-22s %-16s %12s %12s %8s\n", "command", "result", "window", "core", "ratio");
 
-  {  // "Durchsuche" on the tab "Töne"
+  if (wanted("tone scan")) {  // "Durchsuche" on the tab "Töne"
     tabs->setCurrentIndex(0);
     auto* scan = Find<QPushButton>(form, "GetTone");
     const double window = Best(runs, [&] { scan->click(); });
@@ -208,7 +210,7 @@ int main(int argc, char** argv) {
     Row("tone scan", std::to_string(Find<QTreeWidget>(form, "ListView4")->topLevelItemCount()) + " tones", window,
         core);
   }
-  {  // "Such" on the tab "Zeichen", clicked until the search says it is through
+  if (wanted("string search")) {  // "Such" on the tab "Zeichen", clicked until the search says it is through
     tabs->setCurrentIndex(1);
     Find<QLineEdit>(form, "Text11")->setText(QString::fromLatin1(kSearchedText));
     Find<QRadioButton>(form, "Option2")->setChecked(true);
@@ -229,7 +231,7 @@ int main(int argc, char** argv) {
     });
     Row("string search to end", std::to_string(hits - 1) + " hits", window, core);
   }
-  {  // "Such" of the address change window
+  if (wanted("place search")) {  // "Such" of the address change window
     form->OpenAddressChange(std::string("0x") + kSearchedAddress);
     QWidget* tool = form->ToolWindow();
     auto* search = Find<QPushButton>(tool, "search");
@@ -241,7 +243,7 @@ int main(int argc, char** argv) {
     const double core = Best(runs, [&] { (void)tools::FindAddressPlaces(image, kSearchedAddress, list, {}); });
     Row("place search", std::to_string(places) + " places", window, core);
   }
-  {  // "Öffnen HDD" on the tab "Bilder"
+  if (wanted("picture table")) {  // "Öffnen HDD" on the tab "Bilder"
     tabs->setCurrentIndex(2);
     auto* open = Find<QPushButton>(form, "OpenPicTable");
     const double window = Best(runs, [&] {
@@ -255,7 +257,7 @@ int main(int argc, char** argv) {
     Row("picture table load", std::to_string(Find<QTreeWidget>(form, "ListView5")->topLevelItemCount()) + " rows",
         window, core);
   }
-  {  // the tab "s3Datei", both ways over the whole image
+  if (wanted("converter")) {  // the tab "s3Datei", both ways over the whole image
     tabs->setCurrentIndex(3);
     Find<QLineEdit>(form, "Text19")->setText(QString::fromStdString(imagePath));
     Find<QLineEdit>(form, "Text1")->setText(QString::fromStdString(s3Path));
