@@ -106,8 +106,9 @@ void PlaceToolWindow::OnSearchClicked() {
     struct SearchScope {
       PlaceToolWindow& w;
       ~SearchScope() {
-        w.m_searchProgress->setValue(w.m_searchProgress->minimum());
+        // Hidden first: a visible bar repaints the window at once on setValue.
         w.m_searchProgress->hide();
+        w.m_searchProgress->setValue(w.m_searchProgress->minimum());
         w.SetSearching(false);
         w.m_adapter->Reload();
         w.m_modifyButton->setEnabled(w.m_places.RowCount() >= 1);

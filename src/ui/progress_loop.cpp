@@ -49,8 +49,9 @@ void ProgressLoop::Begin() {
 ProgressLoop::~ProgressLoop() {
   if (!m_begun) return;
   if (m_bar) {
-    m_bar->setValue(1);
+    // Hidden first: a visible bar repaints the window at once on setValue.
     m_bar->hide();
+    m_bar->setValue(1);
   }
   for (const auto& w : m_locked) {
     if (w) w->setEnabled(true);
