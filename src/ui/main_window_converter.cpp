@@ -24,6 +24,7 @@
 #include "image/srecord_converter.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/progress_loop.h"
 #include "ui/widget_helpers.h"
 
 namespace korvana::ui {
@@ -233,12 +234,15 @@ void MainWindow::OnS3ToBinClicked() {
     m_conversionProgress->setRange(
         0, static_cast<int>(image::S3ProgressMaximum(image::FileSizeOf(request.s3Path).value_or(0))));
     m_conversionProgress->setValue(1);
+    ProgressThrottle throttle(ProgressThrottle::First::kAtOnce);
     const Outcome converted = image::ConvertS3ToBin(
         request, path,
-        [this, &status](std::int64_t line) {
-          m_conversionProgress->setValue(static_cast<int>(line));
-          m_conversionAddress->setText(QStringLiteral("0x") + ToQ(image::HexPad(status.address, 8)));
-          LetEventsRun();
+        [this, &status, &throttle](std::int64_t line) {
+          if (throttle.Due()) {
+            m_conversionProgress->setValue(static_cast<int>(line));
+            m_conversionAddress->setText(QStringLiteral("0x") + ToQ(image::HexPad(status.address, 8)));
+            LetEventsRun();
+          }
           return !m_converterIdle;
         },
         &status);

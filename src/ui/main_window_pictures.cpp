@@ -27,6 +27,7 @@
 #include "ui/list_adapter.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/progress_loop.h"
 #include "ui/widget_helpers.h"
 
 namespace korvana::ui {
@@ -211,11 +212,14 @@ void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
     m_exportProgress->setRange(0, static_cast<int>(rows.size()));
     m_exportProgress->setValue(0);
     m_exportProgress->setVisible(true);
+    ProgressThrottle throttle(ProgressThrottle::First::kAfterInterval);
     out = pictures::ExportPictures(
         m_image, m_pictureList, rows, m_folders.PictureSavePath, PicturePalette(),
-        [this](std::int64_t done) {
-          m_exportProgress->setValue(static_cast<int>(done));
-          LetEventsRun();
+        [this, &throttle](std::int64_t done) {
+          if (throttle.Due()) {
+            m_exportProgress->setValue(static_cast<int>(done));
+            LetEventsRun();
+          }
           return true;
         },
         [this](const pictures::PictureEntry&) { Platform::Current().ShowError(this, ToQ(app::kBadBmpFormatText)); });
@@ -237,9 +241,10 @@ void MainWindow::OnPicturePatchClicked() {
   {
     BusyCursor busy;
     SetCommandsEnabled(false);
+    ProgressThrottle throttle(ProgressThrottle::First::kAfterInterval);
     out = pictures::WritePicturePatch(m_image, m_pictureList, m_pictureAdapter->SelectedRows(), FromQ(path),
-                                      [](std::int64_t) {
-                                        LetEventsRun();
+                                      [&throttle](std::int64_t) {
+                                        if (throttle.Due()) LetEventsRun();
                                         return true;
                                       });
     SetCommandsEnabled(true);

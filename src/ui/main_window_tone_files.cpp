@@ -2,6 +2,7 @@
 // box of the folder's mmf files, tone file list) and the replacement list
 // with its patch commands.
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -24,6 +25,22 @@
 namespace korvana::ui {
 
 namespace {
+// The folder tree shows folders only, yet its model asks for an icon and a
+// type of every file in the folders it watches, and finds them by reading
+// the file, in the window's thread, whenever such a folder changes: each
+// converter output written beside the firmware, every file that comes and
+// goes in a busy temporary folder. Files get no icon and no type here;
+// folders and drives keep theirs.
+class FolderTreeIcons : public QAbstractFileIconProvider {
+ public:
+  QIcon icon(const QFileInfo& info) const override {
+    return info.isFile() ? QIcon() : QAbstractFileIconProvider::icon(info);
+  }
+  QString type(const QFileInfo& info) const override {
+    return info.isFile() ? QString() : QAbstractFileIconProvider::type(info);
+  }
+};
+
 QAction* NamedAction(QMenu* menu, const char* name, const char* caption) {
   QAction* a = menu->addAction(ToQ(caption));
   a->setObjectName(QString::fromLatin1(name));
@@ -36,6 +53,10 @@ QWidget* MainWindow::BuildToneFileBrowser(QWidget* parent) {
   split->setObjectName(QStringLiteral("ToneFileBrowser"));
 
   m_folderModel = new QFileSystemModel(this);
+  // The model's thread may ask for icons until the model's very end: the
+  // provider is never deleted.
+  static auto* folderIcons = new FolderTreeIcons;
+  m_folderModel->setIconProvider(folderIcons);
   m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   m_folderModel->setRootPath(QDir::rootPath());
   m_folderTree = new QTreeView(split);

@@ -179,7 +179,6 @@ void MainWindow::OnScanClicked() {
     BusyCursor busy;
     scanned = tones::ScanTones(m_image, m_toneList, loop.Callback());
     m_toneAdapter->Reload();
-    LetEventsRun();
   }
   ShowOutcome(scanned);
 }

@@ -73,7 +73,8 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// Runs pending window events: long loops call it once per step.
+// Runs pending window events: long loops call it when their ProgressThrottle
+// is due.
 void LetEventsRun();
 // True while the events that LetEventsRun runs are being handled: a long
 // command is half done, and what arrives from outside must wait.
