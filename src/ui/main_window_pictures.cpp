@@ -21,6 +21,7 @@
 
 #include "app/program_folder.h"
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/path.h"
 #include "pictures/picture_export.h"
 #include "pictures/picture_table.h"
@@ -139,7 +140,7 @@ pictures::Palette16 MainWindow::PicturePalette() const {
 void MainWindow::OnOpenPictureTableClicked() {
   m_animation.ResetFrame();
   const QString path =
-      Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+      Platform::Current().OpenFileName(this, StartFolder(m_folders.TableSavePath), app::kPictureTableFilter,
                                        kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
@@ -153,6 +154,7 @@ void MainWindow::OnOpenPictureTableClicked() {
     m_animation.DisablePlayAndSteps();
   }
   SyncAnimation();
+  ShowStatus(app::TableLoadStatus(read.outcome, FromQ(path), m_pictureList.RowCount(), app::CountedThing::kPicture));
   if (!read.outcome.ok) ShowOutcome(read.outcome);
 }
 
@@ -162,7 +164,7 @@ void MainWindow::OnSavePictureTableClicked() {
     return;
   }
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+      Platform::Current().SaveFileName(this, StartFolder(m_folders.TableSavePath), app::kPictureTableFilter,
                                        kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
@@ -228,7 +230,7 @@ void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
 
 void MainWindow::OnPicturePatchClicked() {
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
+      Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
   m_animation.StopTimer();
@@ -244,6 +246,7 @@ void MainWindow::OnPicturePatchClicked() {
                                       });
     SetCommandsEnabled(true);
   }
+  ShowStatus(app::PatchStatus(out, 0, app::CountedThing::kPicture));
   ShowOutcome(out);
 }
 

@@ -6,6 +6,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QTranslator>
 #include <QUrl>
 
@@ -119,9 +121,37 @@ QString Platform::BrowseForFolder(QWidget* parent) {
   return ToQ(image::WithTrailingSeparator(FromQ(folder)));
 }
 
-void Platform::OpenWithAssociatedApp(const QString& pathOrUrl) {
+namespace {
+// The MIME type the desktop's opener looks up for url: the file's type, or
+// the scheme's handler for an address.
+QString DesktopTypeOf(const QUrl& url) {
+  if (url.isLocalFile()) return QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
+  return QStringLiteral("x-scheme-handler/") + url.scheme();
+}
+
+// True when the desktop knows no program for the type; false also when it
+// cannot be asked (no xdg-mime, no answer in time): then the opener itself
+// decides.
+bool DesktopHasNoProgramFor(const QString& mimeType) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+  constexpr int kQueryMs = 3000;
+  if (!query.waitForFinished(kQueryMs) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+    return false;
+  }
+  return query.readAllStandardOutput().trimmed().isEmpty();
+#else
+  Q_UNUSED(mimeType);
+  return false;
+#endif
+}
+}  // namespace
+
+bool Platform::OpenWithAssociatedApp(const QString& pathOrUrl) {
   const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
-  QDesktopServices::openUrl(url);
+  if (DesktopHasNoProgramFor(DesktopTypeOf(url))) return false;
+  return QDesktopServices::openUrl(url);
 }
 
 bool LoadQtTranslations(QTranslator& translator) {

@@ -50,7 +50,7 @@ class ScriptedPlatform : public korvana::ui::Platform {
   QString OpenFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
   QString SaveFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
   QString BrowseForFolder(QWidget*) override { return Next(); }
-  void OpenWithAssociatedApp(const QString&) override {}
+  bool OpenWithAssociatedApp(const QString&) override { return true; }
 
   std::deque<QString> paths;
 
