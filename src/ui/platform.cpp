@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 
@@ -129,6 +130,19 @@ QString DesktopTypeOf(const QUrl& url) {
   return QStringLiteral("x-scheme-handler/") + url.scheme();
 }
 
+// Pages and addresses that the desktop's opener hands to the system's
+// browser (x-www-browser, $BROWSER) when no program is registered for them.
+bool IsWebType(const QString& mimeType) {
+  return mimeType == QStringLiteral("text/html") || mimeType == QStringLiteral("x-scheme-handler/http") ||
+         mimeType == QStringLiteral("x-scheme-handler/https");
+}
+
+bool SystemBrowserExists() {
+  return !qEnvironmentVariableIsEmpty("BROWSER") ||
+         !QStandardPaths::findExecutable(QStringLiteral("x-www-browser")).isEmpty() ||
+         !QStandardPaths::findExecutable(QStringLiteral("www-browser")).isEmpty();
+}
+
 // True when the desktop knows no program for the type; false also when it
 // cannot be asked (no xdg-mime, no answer in time): then the opener itself
 // decides.
@@ -140,7 +154,8 @@ bool DesktopHasNoProgramFor(const QString& mimeType) {
   if (!query.waitForFinished(kQueryMs) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
     return false;
   }
-  return query.readAllStandardOutput().trimmed().isEmpty();
+  if (!query.readAllStandardOutput().trimmed().isEmpty()) return false;
+  return !(IsWebType(mimeType) && SystemBrowserExists());
 #else
   Q_UNUSED(mimeType);
   return false;
