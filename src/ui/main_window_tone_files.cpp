@@ -138,7 +138,7 @@ void MainWindow::OpenFolderTreeAtRememberedFolder() {
   // each one read moves the rows, so the tree scrolls to the folder again
   // until the folder's own contents are in.
   auto placing = std::make_shared<QMetaObject::Connection>();
-  *placing = connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, [this, folder, placing](const QString& loaded) {
+  auto follow = [this, folder, placing](const QString& loaded) {
     const QModelIndex current = m_folderTree->currentIndex();
     if (m_folderModel->filePath(current) != QDir::cleanPath(folder)) {
       disconnect(*placing);  // the user went elsewhere meanwhile
@@ -146,7 +146,8 @@ void MainWindow::OpenFolderTreeAtRememberedFolder() {
     }
     m_folderTree->scrollTo(current, QAbstractItemView::PositionAtCenter);
     if (QDir::cleanPath(loaded) == QDir::cleanPath(folder)) disconnect(*placing);
-  });
+  };
+  *placing = connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, follow);
 }
 
 void MainWindow::OnFolderChanged(const QString& folder) {
@@ -229,7 +230,8 @@ void MainWindow::RunReplacementPatch(const std::string& s3Path) {
     done = s3Path.empty() ? tones::CopyReplacementsIntoImage(m_image, m_replacements, ask, loop.Callback())
                           : tones::ExportReplacementsS3(m_replacements, s3Path, ask, loop.Callback());
   }
-  ShowStatus(app::PatchStatus(done, static_cast<long long>(m_replacements.PatchRows().size()), app::CountedThing::kTone));
+  const auto rows = static_cast<long long>(m_replacements.PatchRows().size());
+  ShowStatus(app::PatchStatus(done, rows, app::CountedThing::kTone));
   ShowOutcome(done);
 }
 

@@ -194,7 +194,8 @@ void MainWindow::OnSaveToneTableClicked() {
 }
 
 void MainWindow::OnOpenToneTableClicked() {
-  const QString path = Platform::Current().OpenFileName(this, StartFolder(m_folders.TableSavePath), app::kToneTableFilter);
+  const QString path =
+      Platform::Current().OpenFileName(this, StartFolder(m_folders.TableSavePath), app::kToneTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   const Outcome opened = tones::OpenToneTable(FromQ(path), m_toneList);

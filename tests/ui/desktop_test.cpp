@@ -104,8 +104,9 @@ class DesktopTest : public QObject {
     QVERIFY(first->text().endsWith(QStringLiteral("fw.bin")));
 
     const std::string settings = ReadText(e.Path("prog/korvana.inf"));
-    QVERIFY(settings.find("[Recent Files]\nFile1=" + e.Path("fw.bin") + "\nFile2=" + e.Path("two.bin") + "\nFile3=\n") !=
-            std::string::npos);
+    const std::string recent =
+        "[Recent Files]\nFile1=" + e.Path("fw.bin") + "\nFile2=" + e.Path("two.bin") + "\nFile3=\n";
+    QVERIFY(settings.find(recent) != std::string::npos);
     QVERIFY(settings.find("[File Path]\nmmf File Path=\nMobile File Path=\n") != std::string::npos);
   }
 
@@ -179,7 +180,8 @@ class DesktopTest : public QObject {
     emit list->itemDoubleClicked(list->topLevelItem(1), 0);
     QCOMPARE(Find<QLineEdit>(&e.form, "Text5")->geometry(),
              list->visualRect(list->model()->index(1, tones::kToneNote)));
-    QCOMPARE(e.form.statusBar()->currentMessage(), QString::fromUtf8("Kein Programm zum Öffnen von temp.mmf gefunden"));
+    QCOMPARE(e.form.statusBar()->currentMessage(),
+             QString::fromUtf8("Kein Programm zum Öffnen von temp.mmf gefunden"));
   }
 
   // A key that two actions share fires neither.
