@@ -32,9 +32,9 @@ enum class CountedThing { kTone, kPicture, kString };
 [[nodiscard]] std::string TableLoadStatus(const Outcome& loaded, std::string_view path, long long rows,
                                           CountedThing thing);
 
-// After a patch: "tone.s3 geschrieben: 29 Zeilen" for a patch file, "3 Töne
-// ins Bild geschrieben" for rows written into the image; empty for a
-// command that failed or stopped.
+// After a patch: "tone.s3 geschrieben: 29 Zeilen" for a patch file (also the
+// S-record file of a conversion), "3 Töne ins Bild geschrieben" for rows
+// written into the image; empty for a command that failed or stopped.
 [[nodiscard]] std::string PatchStatus(const Outcome& patched, long long rows, CountedThing thing);
 
 // The desktop has no program for what (a file name or an address).

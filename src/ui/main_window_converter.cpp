@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/file_read.h"
 #include "image/hex.h"
 #include "image/path.h"
@@ -198,6 +199,7 @@ void MainWindow::OnBinToS3Clicked() {
       BusyCursor busy;
       written = image::ConvertBinToS3(request, path);
     }
+    ShowStatus(app::PatchStatus(written, 0, app::CountedThing::kTone));
     ShowOutcome(written);
   });
 }
