@@ -21,6 +21,7 @@
 
 #include "app/program_folder.h"
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/path.h"
 #include "pictures/picture_export.h"
 #include "pictures/picture_table.h"
@@ -140,7 +141,7 @@ pictures::Palette16 MainWindow::PicturePalette() const {
 void MainWindow::OnOpenPictureTableClicked() {
   m_animation.ResetFrame();
   const QString path =
-      Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+      Platform::Current().OpenFileName(this, StartFolder(m_folders.TableSavePath), app::kPictureTableFilter,
                                        kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
@@ -154,6 +155,7 @@ void MainWindow::OnOpenPictureTableClicked() {
     m_animation.DisablePlayAndSteps();
   }
   SyncAnimation();
+  ShowStatus(app::TableLoadStatus(read.outcome, FromQ(path), m_pictureList.RowCount(), app::CountedThing::kPicture));
   if (!read.outcome.ok) ShowOutcome(read.outcome);
 }
 
@@ -163,7 +165,7 @@ void MainWindow::OnSavePictureTableClicked() {
     return;
   }
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+      Platform::Current().SaveFileName(this, StartFolder(m_folders.TableSavePath), app::kPictureTableFilter,
                                        kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
@@ -232,7 +234,7 @@ void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
 
 void MainWindow::OnPicturePatchClicked() {
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
+      Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
   m_animation.StopTimer();
@@ -249,6 +251,7 @@ void MainWindow::OnPicturePatchClicked() {
                                       });
     SetCommandsEnabled(true);
   }
+  ShowStatus(app::PatchStatus(out, 0, app::CountedThing::kPicture));
   ShowOutcome(out);
 }
 

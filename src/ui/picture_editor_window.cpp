@@ -163,7 +163,7 @@ void PictureEditorWindow::OpenUserPicture() {
   m_newSize->clear();
   RefreshButtons();
   const QString path =
-      Platform::Current().OpenFileName(this, ToQ(m_main.Folders().PictureSavePath), app::kBmpFilter);
+      Platform::Current().OpenFileName(this, m_main.StartFolder(m_main.Folders().PictureSavePath), app::kBmpFilter);
   if (path.isEmpty()) return;
   m_main.Folders().PictureSavePath = image::FolderOf(FromQ(path));
   Outcome opened;
