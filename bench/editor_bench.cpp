@@ -70,7 +70,7 @@ class SilentPlatform : public ui::Platform {
   QString OpenFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
   QString SaveFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
   QString BrowseForFolder(QWidget*) override { return Next(); }
-  void OpenWithAssociatedApp(const QString&) override {}
+  bool OpenWithAssociatedApp(const QString&) override { return true; }
 
   int last = 0;
   std::deque<QString> paths;
