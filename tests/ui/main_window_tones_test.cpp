@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -56,6 +57,7 @@ class MainWindowTonesTest : public QObject {
     QVERIFY(s.tones->selectedItems().isEmpty());
     QCOMPARE(s.tones->topLevelItemCount(), 3);
     QCOMPARE(RowTexts(s.tones, 2), (QStringList{"003", "0x00005000", "0x0000605B", "4188", ""}));
+    QCOMPARE(s.form.statusBar()->currentMessage(), QString::fromUtf8("3 Töne gefunden"));
     QVERIFY(Find<QProgressBar>(&s.form, "ProgressBar1")->isHidden());
     ShowMenu(&s.form, "ListView4", "menufile1");
     QVERIFY(Enabled(&s.form, "addaddress") && Enabled(&s.form, "outputall") && Enabled(&s.form, "modifyoffset"));
@@ -76,18 +78,23 @@ class MainWindowTonesTest : public QObject {
 
     auto* note = Find<QLineEdit>(&s.form, "Text5");
     QVERIFY(note->isVisible());
+    QCOMPARE(note->geometry(), s.tones->visualRect(s.tones->model()->index(1, tones::kToneNote)));  // over the cell
     note->setText(QString::fromUtf8("Wecker 铃声"));
     QTest::keyClick(note, Qt::Key_Return);
     QVERIFY(note->isHidden());
     QCOMPARE(s.tones->topLevelItem(1)->text(4), QString::fromUtf8("Wecker 铃声"));
     // The window may close while a note is open: the editor must not reach
     // back into a window that is going away.
+    s.platform.desktopHasPrograms = false;
     emit s.tones->itemDoubleClicked(s.tones->topLevelItem(1), 0);
     QVERIFY(note->isVisible());
+    QCOMPARE(s.form.statusBar()->currentMessage(), QString::fromUtf8("Kein Programm zum Öffnen von temp.mmf gefunden"));
   }
 
   void toneTableSavesAndLoadsWithoutAnImage() {
     ScannedForm s;
+    Find<QPushButton>(&s.form, "OpenToneTable")->click();  // cancelled
+    QCOMPARE(s.platform.folders.back(), Q(s.Path()));  // the firmware's folder, not the program's
     s.platform.paths.push_back(Q(s.Path("t.txt")));
     Find<QPushButton>(&s.form, "SaveToneTable")->click();
     QCOMPARE(Shown(s.platform), std::vector<int>{6});
