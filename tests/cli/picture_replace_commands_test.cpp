@@ -12,8 +12,8 @@ namespace {
 using namespace pictures::bmptest;
 using Bytes = std::vector<std::uint8_t>;
 
-// A counting firmware, a table with a 24-bit picture of two 5*3 frames at
-// 0x10 and a compressed one at 0x200, and a 5*3 BMP.
+// A counting firmware, a table with a 24-bit picture of two 5*3 frames at 0x10 and a compressed one at
+// 0x200, and a 5*3 BMP. The stored layout and the turns are the core's; here the options reach them.
 struct CliPictureReplace : ::testing::Test {
   void SetUp() override {
     for (int i = 0; i < 0x400; ++i) original.push_back(static_cast<std::uint8_t>(i * 7));
@@ -23,21 +23,14 @@ struct CliPictureReplace : ::testing::Test {
               "002 Packed\t 0X00000200\t Zahl: 1\t Size: 8\t Dims: 5*3\t Farb: 16*\t\r\n");
     WriteBytes(bmp, Bmp24Of(5, 3, Scattered));
   }
-  // The stored depth-24 frame: rows top first, blue, green, red, no padding.
-  static Bytes Stored(bool mirrored) {
-    Bytes out;
-    for (int y = 0; y < 3; ++y) {
-      for (int i = 0; i < 5; ++i) {
-        const Bgr c = Scattered(mirrored ? 4 - i : i, y);
-        out.insert(out.end(), c.begin(), c.end());
-      }
-    }
-    return out;
-  }
   std::vector<std::string> Replace(const std::string& row, const std::string& frame, std::vector<std::string> more) {
     std::vector<std::string> args{"pictures", "replace", fw, table, row, frame, bmp};
     args.insert(args.end(), more.begin(), more.end());
     return args;
+  }
+  Bytes Frame(int n) {
+    const Bytes b = ReadBytes(fw);
+    return Bytes(b.begin() + 0x10 + 45 * n, b.begin() + 0x10 + 45 * (n + 1));
   }
   TempDir dir;
   const std::string fw = dir.Path("fw.bin"), table = dir.Path("table.txt"), bmp = dir.Path("new.bmp");
@@ -45,25 +38,22 @@ struct CliPictureReplace : ::testing::Test {
 };
 
 TEST_F(CliPictureReplace, WriteStoresTheTurnedFrameAndOnlyIt) {
-  EXPECT_EQ(CliOut(Replace("001", "2", {"--turn", "h", "--write"})), "");
-  Bytes expected = original;
-  const Bytes stored = Stored(true);
-  std::copy(stored.begin(), stored.end(), expected.begin() + 0x10 + 45);
-  EXPECT_EQ(ReadBytes(fw), expected);
-  // Two flips are no flip.
-  EXPECT_EQ(CliOut(Replace("001", "1", {"--turn", "v", "--turn", "v", "--write"})), "");
-  const Bytes twice = ReadBytes(fw);
-  EXPECT_EQ(Bytes(twice.begin() + 0x10, twice.begin() + 0x10 + 45), Stored(false));
-}
-
-TEST_F(CliPictureReplace, S3WritesThePatchOfTheRowAndLeavesTheFirmwareAlone) {
   const std::string out = dir.Path("patch.s3");
   EXPECT_EQ(CliOut(Replace("001", "1", {"--s3", out})), "");
-  EXPECT_EQ(ReadBytes(fw), original);
-  // Its first data line starts with the new frame's first bytes.
-  std::string first = "S31500000010";
-  for (std::size_t i = 0; i < 16; ++i) first += image::HexPad(Stored(false)[i], 2);
+  EXPECT_EQ(ReadBytes(fw), original);  // a patch leaves FW alone
+  EXPECT_EQ(CliOut(Replace("001", "2", {"--write"})), "");
+  const Bytes plain = Frame(1);
+  EXPECT_NE(plain, Frame(0));
+  std::string first = "S31500000010";  // the patch's first line holds the new frame's first bytes
+  for (std::size_t i = 0; i < 16; ++i) first += image::HexPad(plain[i], 2);
   EXPECT_NE(ReadText(out).find(first), std::string::npos) << ReadText(out);
+  EXPECT_EQ(CliOut(Replace("001", "2", {"--turn", "h", "--write"})), "");
+  EXPECT_NE(Frame(1), plain);
+  EXPECT_EQ(CliOut(Replace("001", "2", {"--turn", "v", "--turn", "v", "--write"})), "");
+  EXPECT_EQ(Frame(1), plain);  // two flips are no flip
+  Bytes rest = ReadBytes(fw);
+  std::copy(original.begin() + 0x10 + 45, original.begin() + 0x10 + 90, rest.begin() + 0x10 + 45);
+  EXPECT_EQ(rest, original);
 }
 
 TEST_F(CliPictureReplace, ALargerCompressedPictureNeedsYes) {
