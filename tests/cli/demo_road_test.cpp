@@ -10,9 +10,7 @@
 namespace korvana::test {
 namespace {
 
-std::size_t LineCount(const std::string& text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
+std::size_t LineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
 
 struct DemoRoad : ::testing::Test {
   TempDir dir;
