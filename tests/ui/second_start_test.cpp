@@ -1,98 +1,105 @@
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFileDialog>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <QTranslator>
+#include <QLocalSocket>
 
-#include "app/shared_texts.h"
-#include "ui/progress_loop.h"
+#include "ui/single_instance.h"
 #include "ui_helpers.h"
-#include "ui_test_registry.h"
 
 namespace korvana::ui::test {
 
-class PlatformTest : public QObject {
+namespace {
+// A first editor's server over a scratch runtime folder, recording what it hands to the window.
+struct FirstEditor {
+  korvana::test::TempDir dir;
+  QWidget window;
+  QStringList handed;
+  SecondStartServer server{&window, [this](const QString& path) { handed << path; }};
+  QString runtime = Q(dir.Path("runtime"));
+  QString socket = runtime + "/korvana.socket";
+  FirstEditor() {
+    korvana::test::WriteBytes(dir.Path("fw.bin"), {1, 2, 3});
+    QDir().mkdir(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!server.Listen(socket)) qFatal("cannot listen");
+  }
+  QString File() const { return Q(dir.Path("fw.bin")); }
+};
+
+// Sends bytes as a client that then hangs up.
+void SendRaw(const QString& socket, const QByteArray& bytes) {
+  QLocalSocket client;
+  client.connectToServer(socket);
+  if (!client.waitForConnected(1000)) qFatal("no server");
+  client.write(bytes);
+  client.waitForBytesWritten(1000);
+  client.disconnectFromServer();
+}
+}  // namespace
+
+class SecondStartTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The real save dialog, a name typed without a suffix: the chosen filter's
-  // suffix is added, "all files" adds none, and a typed suffix stays.
-  void saveDialogsAddTheFiltersSuffix_data() {
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<int>("filterIndex");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("s3") << ToQ(app::kS3Filter) << 1 << "patch" << "patch.s3";
-    QTest::newRow("sre typed") << ToQ(app::kS3Filter) << 1 << "patch.sre" << "patch.sre";
-    QTest::newRow("tone table") << ToQ(app::kToneTableFilter) << 1 << "toene" << "toene.txt";
-    QTest::newRow("mmf") << ToQ(app::kMmfFilter) << 1 << "ton" << "ton.mmf";
-    QTest::newRow("all files") << ToQ(app::kS3Filter) << 2 << "raw" << "raw";
-  }
-  void saveDialogsAddTheFiltersSuffix() {
-    QFETCH(QString, filter);
-    QFETCH(int, filterIndex);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    korvana::test::TempDir dir;
-    // Typed and accepted again on every tick until the dialog is gone: the
-    // dialog may still be reading its folder, which resets the name field.
-    QTimer driver;
-    connect(&driver, &QTimer::timeout, [&] {
-      if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-        dialog->selectFile(typed);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-      }
-    });
-    driver.start(10);
-    Platform real;
-    const QString chosen = real.SaveFileName(nullptr, Q(dir.Path()), FromQ(filter), filterIndex);
-    QCOMPARE(chosen, Q(dir.Path()) + '/' + expected);
-  }
+  void handsOverOnePathOfAnExistingFileAndIgnoresTheRest() {
+    FirstEditor first;
+    // A peer that connects and says nothing is dropped after the timeout.
+    QLocalSocket silent;
+    silent.connectToServer(first.socket);
+    QVERIFY(silent.waitForConnected(1000));
 
-  // Qt's own buttons speak the captions' German, whatever the locale.
-  void qtsOwnTextsAreGerman() {
-    QTranslator translator;
-    QVERIFY(LoadQtTranslations(translator));
-    QCOMPARE(translator.translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
-    QCOMPARE(translator.translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
-  }
-
-  // The commands are locked only once the loop lets events run, and then
-  // whenever it does: a click taken from those events must find them off.
-  void commandsAreOffWheneverTheLoopLetsEventsRun() {
-    QWidget window;
-    auto* bar = new QProgressBar(&window);
-    auto* command = new QPushButton(&window);
-    bar->hide();
-    window.show();
-    int eventRuns = 0;
-    bool lockedEveryRun = true;
-    {
-      ProgressLoop loop(bar, 1000, {command});
-      const ProgressFn progress = loop.Callback();
-      QVERIFY(progress(1));  // before the first interval: nothing shown, nothing locked
-      QVERIFY(command->isEnabled() && bar->isHidden());
-      for (int run = 1; run <= 2; ++run) {
-        QTimer::singleShot(0, &window, [&] {
-          ++eventRuns;
-          lockedEveryRun = lockedEveryRun && !command->isEnabled() && bar->isVisible();
-        });
-        QElapsedTimer spent;
-        spent.start();
-        while (eventRuns < run && spent.elapsed() < 5000) QVERIFY(progress(run));
-        QCOMPARE(eventRuns, run);
-      }
-      QVERIFY(lockedEveryRun);
+    // Relative, missing, a folder, no line feed, two lines, more after the line, not UTF-8, a NUL, too long.
+    const QByteArray file = first.File().toUtf8();
+    for (const QByteArray& bytes :
+         {QByteArray("fw.bin\n"), QByteArray("/no/such/file\n"), Q(first.dir.Path()).toUtf8() + "\n", file,
+          file + "\n" + file + "\n", file + "\nmore", QByteArray("\xff\xfe\n", 3), file + QByteArray("\0x\n", 3),
+          QByteArray(SecondStartServer::kMaxRequestBytes + 10, 'a')}) {
+      SendRaw(first.socket, bytes);
     }
-    QVERIFY(command->isEnabled() && bar->isHidden());
+    // What comes after the garbage still gets through, in order.
+    QVERIFY(HandToRunningEditor(first.socket, first.File(), 1000));
+    QVERIFY(HandToRunningEditor(first.socket, QString(), 1000));
+    QTRY_COMPARE(first.handed, (QStringList{first.File(), QString()}));
+    QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState,
+                              SecondStartServer::kRequestTimeoutMs + 2000);
+    QCOMPARE(first.handed.size(), 2);
+  }
+
+  // A file must not be opened under a command that is half done (its loop lets events run) or while a tool window
+  // disables the main window.
+  void waitsUntilTheEditorCanTakeTheFile() {
+    FirstEditor first;
+    QVERIFY(HandToRunningEditor(first.socket, first.File(), 1000));
+    // A long command's loop: every event runs inside its steps.
+    QElapsedTimer loop;
+    for (loop.start(); loop.elapsed() < 500; QThread::msleep(5)) LetEventsRun();
+    QVERIFY(first.handed.isEmpty());
+    first.window.setEnabled(false);
+    QTest::qWait(300);
+    QVERIFY(first.handed.isEmpty());
+    first.window.setEnabled(true);
+    QTRY_COMPARE(first.handed, QStringList{first.File()});
+  }
+
+  // The real second start: it finds the lock taken and hands its file, named relative to its own folder, to the
+  // editor that holds it.
+  void aSecondStartHandsItsFileToTheFirst() {
+    FirstEditor first;
+    QLockFile lock(first.runtime + "/korvana.lock");
+    QVERIFY(lock.tryLock(0));
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", first.runtime);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(Q(first.dir.Path()));
+    second.start(QStringLiteral(KORVANA_EDITOR), {QStringLiteral("fw.bin")});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_COMPARE(first.handed, QStringList{first.File()});
   }
 };
 
-static RegisterSuite<PlatformTest> registerPlatformTest;
+static RegisterSuite<SecondStartTest> registerSecondStartTest;
 
 }  // namespace korvana::ui::test
 
-#include "platform_test.moc"
+#include "second_start_test.moc"
