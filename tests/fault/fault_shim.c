@@ -1,26 +1,12 @@
-/* A preload library that makes file writes fail as a full disk, a
- * read-only folder or a folder that disappears would, for the end-to-end
- * tests of every writer. Loaded with LD_PRELOAD; without KORVANA_FAULT set
- * it changes nothing.
- *
- *   KORVANA_FAULT=disk-full   write() to regular files stops after
- *                             KORVANA_FAULT_BYTES bytes (default 0) in all,
- *                             with a short count and then ENOSPC
- *   KORVANA_FAULT=read-only   creating, renaming or removing a file in the
- *                             folder KORVANA_FAULT_DIR fails with EROFS
- *   KORVANA_FAULT=vanish      the folder KORVANA_FAULT_DIR is renamed to
- *                             KORVANA_FAULT_DIR.gone just before the first
- *                             file is created in it
- *   KORVANA_FAULT=fsync       fsync() fails with EIO
- *   KORVANA_FAULT=rename      rename() fails with EIO
- *   KORVANA_FAULT=hints       the calls that only speed writing up fail:
- *                             sync_file_range() with EIO, fallocate()
- *                             with EOPNOTSUPP
- *
- *   KORVANA_FAULT_TALLY=PATH  at exit, the number of sync_file_range() and
- *                             fallocate() calls is written to PATH as
- *                             "sync_file_range N fallocate M", fault or not
- */
+/* A preload library (LD_PRELOAD) that makes file writes fail, for the
+ * end-to-end tests of every writer; without KORVANA_FAULT it changes nothing.
+ * KORVANA_FAULT=disk-full: write() to regular files stops after
+ *   KORVANA_FAULT_BYTES (default 0) in all, a short count, then ENOSPC;
+ * read-only: creating, renaming or removing in KORVANA_FAULT_DIR gives EROFS;
+ * vanish: KORVANA_FAULT_DIR becomes KORVANA_FAULT_DIR.gone just before the
+ *   first file is created in it; fsync, rename: those calls fail with EIO;
+ * hints: sync_file_range() fails with EIO, fallocate() with EOPNOTSUPP.
+ * KORVANA_FAULT_TALLY=PATH: at exit "sync_file_range N fallocate M" (calls). */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -33,12 +19,15 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-static const char* Fault(void) {
-  const char* f = getenv("KORVANA_FAULT");
-  return f != NULL ? f : "";
-}
+/* The next definition of name, as the local "real". */
+#define REAL(name) \
+  static __typeof__(&name) real = NULL; \
+  if (real == NULL) real = (__typeof__(&name))dlsym(RTLD_NEXT, #name)
 
-static int Is(const char* name) { return strcmp(Fault(), name) == 0; }
+static int Is(const char* name) {
+  const char* f = getenv("KORVANA_FAULT");
+  return f != NULL && strcmp(f, name) == 0;
+}
 
 /* True when path names an entry directly in the fault folder. */
 static int InFaultDir(const char* path) {
@@ -53,10 +42,7 @@ static int InFaultDir(const char* path) {
  * fault says so, and lets the folder vanish first for "vanish". */
 static int RefuseCreate(const char* path) {
   if (!InFaultDir(path)) return 0;
-  if (Is("read-only")) {
-    errno = EROFS;
-    return 1;
-  }
+  if (Is("read-only")) { errno = EROFS; return 1; }
   if (Is("vanish")) {
     static int gone = 0;
     if (!gone) {
@@ -73,17 +59,13 @@ static int RefuseCreate(const char* path) {
 static long long g_written = 0;
 
 ssize_t write(int fd, const void* buf, size_t count) {
-  static ssize_t (*real)(int, const void*, size_t) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "write");
+  REAL(write);
   if (fd > 2 && Is("disk-full")) {
     struct stat st;
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
       const char* limitText = getenv("KORVANA_FAULT_BYTES");
       const long long limit = limitText != NULL ? atoll(limitText) : 0;
-      if (g_written >= limit) {
-        errno = ENOSPC;
-        return -1;
-      }
+      if (g_written >= limit) { errno = ENOSPC; return -1; }
       if ((long long)count > limit - g_written) count = (size_t)(limit - g_written);
       const ssize_t n = real(fd, buf, count);
       if (n > 0) g_written += n;
@@ -94,12 +76,8 @@ ssize_t write(int fd, const void* buf, size_t count) {
 }
 
 int fsync(int fd) {
-  static int (*real)(int) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "fsync");
-  if (Is("fsync")) {
-    errno = EIO;
-    return -1;
-  }
+  REAL(fsync);
+  if (Is("fsync")) { errno = EIO; return -1; }
   return real(fd);
 }
 
@@ -107,24 +85,16 @@ static int g_syncRangeCalls = 0;
 static int g_fallocateCalls = 0;
 
 int sync_file_range(int fd, off_t offset, off_t length, unsigned int flags) {
-  static int (*real)(int, off_t, off_t, unsigned int) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "sync_file_range");
+  REAL(sync_file_range);
   ++g_syncRangeCalls;
-  if (Is("hints")) {
-    errno = EIO;
-    return -1;
-  }
+  if (Is("hints")) { errno = EIO; return -1; }
   return real(fd, offset, length, flags);
 }
 
 int fallocate(int fd, int mode, off_t offset, off_t length) {
-  static int (*real)(int, int, off_t, off_t) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "fallocate");
+  REAL(fallocate);
   ++g_fallocateCalls;
-  if (Is("hints")) {
-    errno = EOPNOTSUPP;
-    return -1;
-  }
+  if (Is("hints")) { errno = EOPNOTSUPP; return -1; }
   return real(fd, mode, offset, length);
 }
 
@@ -138,8 +108,7 @@ __attribute__((destructor)) static void WriteTally(void) {
 }
 
 int rename(const char* from, const char* to) {
-  static int (*real)(const char*, const char*) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "rename");
+  REAL(rename);
   if (Is("rename") || (Is("read-only") && (InFaultDir(from) || InFaultDir(to)))) {
     errno = Is("rename") ? EIO : EROFS;
     return -1;
@@ -148,25 +117,19 @@ int rename(const char* from, const char* to) {
 }
 
 int unlink(const char* path) {
-  static int (*real)(const char*) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "unlink");
-  if (Is("read-only") && InFaultDir(path)) {
-    errno = EROFS;
-    return -1;
-  }
+  REAL(unlink);
+  if (Is("read-only") && InFaultDir(path)) { errno = EROFS; return -1; }
   return real(path);
 }
 
 int mkstemp(char* tmpl) {
-  static int (*real)(char*) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "mkstemp");
+  REAL(mkstemp);
   if (RefuseCreate(tmpl)) return -1;
   return real(tmpl);
 }
 
 int open(const char* path, int flags, ...) {
-  static int (*real)(const char*, int, ...) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "open");
+  REAL(open);
   mode_t mode = 0;
   if (flags & (O_CREAT | O_TMPFILE)) {
     va_list ap;

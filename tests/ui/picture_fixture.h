@@ -5,13 +5,6 @@
 //   002 Mono: 8 x 8 at depth 1 at 0x100;
 //   003 Pack: 4 x 3 compressed at 0x200, 16 bytes.
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTimer>
-
 #include "ui/picture_editor_window.h"
 #include "ui/picture_preview_window.h"
 #include "ui_helpers.h"
@@ -32,10 +25,6 @@ struct PicturesTab : Editor {
     form.Tabs()->setCurrentIndex(2);
   }
 
-  template <typename T>
-  T* Get(const char* name) {
-    return Find<T>(&form, name);
-  }
   QTreeWidget* List() { return Get<QTreeWidget>("ListView5"); }
   void OpenTable(const std::string& path) {
     platform.paths.push_back(Q(path));
@@ -51,8 +40,9 @@ struct PicturesTab : Editor {
     OpenTable(table);
     ClickRow(row);
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(row));
-    if (form.PreviewWindow() == nullptr) return nullptr;
+    if (form.PreviewWindow() == nullptr) qFatal("no preview");
     QTest::mouseClick(form.PreviewWindow()->Box(frame), Qt::LeftButton);
+    if (form.EditorWindow() == nullptr) qFatal("no editor");
     return form.EditorWindow();
   }
   std::vector<std::uint8_t> ImageRange(std::int64_t from, std::int64_t count) {

@@ -1,21 +1,12 @@
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLocalSocket>
-#include <QLockFile>
-#include <QProcess>
-#include <QTest>
-#include <QThread>
-#include <QWidget>
 
 #include "ui/single_instance.h"
 #include "ui_helpers.h"
-#include "ui_test_registry.h"
 
 namespace korvana::ui::test {
 
 namespace {
-// A first editor's server over a scratch runtime folder, recording what it
-// hands to the window.
+// A first editor's server over a scratch runtime folder, recording what it hands to the window.
 struct FirstEditor {
   korvana::test::TempDir dir;
   QWidget window;
@@ -54,41 +45,31 @@ class SecondStartTest : public QObject {
     silent.connectToServer(first.socket);
     QVERIFY(silent.waitForConnected(1000));
 
+    // Relative, missing, a folder, no line feed, two lines, more after the line, not UTF-8, a NUL, too long.
     const QByteArray file = first.File().toUtf8();
-    const QByteArray garbage[] = {
-        "fw.bin\n",                              // relative
-        "/no/such/file\n",                       //
-        Q(first.dir.Path()).toUtf8() + "\n",     // a folder
-        file,                                    // no line feed before the hang-up
-        file + "\n" + file + "\n",               // two lines
-        file + "\nmore",                         // something after the line
-        QByteArray("\xff\xfe\n", 3),             // not UTF-8
-        file + QByteArray("\0x\n", 3),           // a NUL inside
-        QByteArray(SecondStartServer::kMaxRequestBytes + 10, 'a'),
-    };
-    for (const QByteArray& bytes : garbage) SendRaw(first.socket, bytes);
+    for (const QByteArray& bytes :
+         {QByteArray("fw.bin\n"), QByteArray("/no/such/file\n"), Q(first.dir.Path()).toUtf8() + "\n", file,
+          file + "\n" + file + "\n", file + "\nmore", QByteArray("\xff\xfe\n", 3), file + QByteArray("\0x\n", 3),
+          QByteArray(SecondStartServer::kMaxRequestBytes + 10, 'a')}) {
+      SendRaw(first.socket, bytes);
+    }
     // What comes after the garbage still gets through, in order.
     QVERIFY(HandToRunningEditor(first.socket, first.File(), 1000));
     QVERIFY(HandToRunningEditor(first.socket, QString(), 1000));
-    QTRY_COMPARE(first.handed.size(), 2);
-    QCOMPARE(first.handed, (QStringList{first.File(), QString()}));
+    QTRY_COMPARE(first.handed, (QStringList{first.File(), QString()}));
     QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState,
                               SecondStartServer::kRequestTimeoutMs + 2000);
     QCOMPARE(first.handed.size(), 2);
   }
 
-  // A file must not be opened under a command that is half done (its loop
-  // lets events run) or while a tool window disables the main window.
+  // A file must not be opened under a command that is half done (its loop lets events run) or while a tool window
+  // disables the main window.
   void waitsUntilTheEditorCanTakeTheFile() {
     FirstEditor first;
     QVERIFY(HandToRunningEditor(first.socket, first.File(), 1000));
     // A long command's loop: every event runs inside its steps.
     QElapsedTimer loop;
-    loop.start();
-    while (loop.elapsed() < 500) {
-      LetEventsRun();
-      QThread::msleep(5);
-    }
+    for (loop.start(); loop.elapsed() < 500; QThread::msleep(5)) LetEventsRun();
     QVERIFY(first.handed.isEmpty());
     first.window.setEnabled(false);
     QTest::qWait(300);
@@ -97,8 +78,8 @@ class SecondStartTest : public QObject {
     QTRY_COMPARE(first.handed, QStringList{first.File()});
   }
 
-  // The real second start: it finds the lock taken and hands its file,
-  // named relative to its own folder, to the editor that holds it.
+  // The real second start: it finds the lock taken and hands its file, named relative to its own folder, to the
+  // editor that holds it.
   void aSecondStartHandsItsFileToTheFirst() {
     FirstEditor first;
     QLockFile lock(first.runtime + "/korvana.lock");

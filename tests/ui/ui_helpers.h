@@ -1,22 +1,32 @@
 #pragma once
-// What the editor tests share: named widgets, the messages the user saw,
-// list rows and selections, context menus, and a window with an image loaded.
+// What the editor tests share: named widgets, the messages the user saw, list rows and selections, context menus, and
+// a window with an image loaded.
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QDropEvent>
-#include <QMenu>
-#include <QMimeData>
-#include <QTreeWidget>
-#include <QUrl>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "fake_platform.h"
 #include "support/test_support.h"
 #include "ui/main_window.h"
 
 namespace korvana::ui::test {
+
+// Each QtTest class registers itself, so one binary runs them all.
+using SuiteFactory = std::function<std::unique_ptr<QObject>()>;
+
+inline std::vector<SuiteFactory>& Registry() {
+  static std::vector<SuiteFactory> suites;
+  return suites;
+}
+
+template <typename Suite>
+struct RegisterSuite {
+  RegisterSuite() { Registry().push_back([] { return std::make_unique<Suite>(); }); }
+};
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -32,9 +42,7 @@ inline bool Enabled(const QObject* parent, const char* action) { return Find<QAc
 // The messages the user saw: number 0 shows nothing.
 inline std::vector<int> Shown(const FakePlatform& platform) {
   std::vector<int> shown;
-  for (int n : platform.messages) {
-    if (n != 0) shown.push_back(n);
-  }
+  std::copy_if(platform.messages.begin(), platform.messages.end(), std::back_inserter(shown), [](int n) { return n; });
   return shown;
 }
 
@@ -58,8 +66,7 @@ inline void Modify(MainWindow& form, std::uint8_t value, std::int64_t at = 1) {
 
 inline bool SaveEnabled(MainWindow& form) { return form.ToolbarAction(QStringLiteral("Save"))->isEnabled(); }
 
-// Drops the local file at path on the window, as a file manager does: false
-// when the window does not take it.
+// Drops the local file at path on the window, as a file manager does: false when the window does not take it.
 inline bool Drop(MainWindow& form, const QString& path) {
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(path)});
@@ -78,8 +85,7 @@ inline void ShowMenu(const QObject* form, const char* view, const char* menu) {
   Find<QMenu>(form, menu)->close();
 }
 
-// A main window over a scratch folder (its program folder "prog"), with
-// the firmware bytes loaded when given.
+// A main window over a scratch folder (its program folder "prog"), with the firmware bytes loaded when given.
 struct Editor {
   korvana::test::TempDir dir;
   FakePlatform platform;
@@ -90,6 +96,14 @@ struct Editor {
     if (!form.OpenHandsetFile(Q(dir.Path("fw.bin")))) qFatal("cannot open the image");
   }
   std::string Path(const std::string& name = {}) const { return dir.Path(name); }
+  template <typename T> T* Get(const char* name) { return Find<T>(&form, name); }
+  void Click(const char* button) { Get<QPushButton>(button)->click(); }
+  void Trigger(const char* action) { Get<QAction>(action)->trigger(); }
+  // Points the folder tree at folder, as a click on it does.
+  void Browse(const std::string& folder) {
+    auto* tree = Get<QTreeView>("ET1");
+    tree->setCurrentIndex(qobject_cast<QFileSystemModel*>(tree->model())->index(Q(folder)));
+  }
   // Closes the open tool window: true when it is gone and the main window usable again.
   bool CloseToolWindow() {
     QWidget* window = form.ToolWindow();

@@ -1,9 +1,6 @@
 // Runs every QtTest class of the editor in one offscreen application.
 
-#include <QApplication>
-#include <QTest>
-
-#include "ui_test_registry.h"
+#include "ui_helpers.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
