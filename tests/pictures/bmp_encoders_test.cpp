@@ -68,8 +68,7 @@ TEST(ConvertBmpTo, ReadsSixteenAndEightBitSourcesFromTheirOwnOffsets) {
 }
 
 TEST(ConvertBmpTo, RefusesWhatItCannotReadAndLeavesTheBufferAlone) {
-  Bytes empty = Bmp24({{}});
-  EXPECT_TRUE(ConvertBmpTo16(empty));  // nothing to read is no failure
+  for (Bytes empty : {Bmp24({}), Bmp24({{}})}) EXPECT_TRUE(ConvertBmpTo16(empty));  // nothing to read is no failure
   Bytes truncated = Bmp24({{kWhite, kRed}, {kRed, kWhite}});
   truncated.resize(truncated.size() - 4);
   // An index past a palette of two entries.

@@ -68,6 +68,39 @@ TEST(EncodeBmp, MonochromeComesBackUnchangedWhicheverEntryIsBlack) {
   EXPECT_EQ(EncodeBmp(grey, 1).bytes, EncodeBmp(Bmp1Of(13, 10, false, black), 1).bytes);
 }
 
+// The BMP with an information header of `size` bytes (108: version 4, 124:
+// version 5, as ImageMagick writes them) in place of the 40-byte one. Bit
+// field masks stay at 54, inside the longer header.
+Bytes WithInfoHeader(Bytes bmp, std::uint32_t size) {
+  const std::uint32_t end = bmp[30] == 3 ? 70 : 54;  // of the header and the masks
+  const std::uint32_t extra = size + 14 - end;
+  bmp.insert(bmp.begin() + end, extra, 0);
+  for (const auto& [at, value] : {std::pair{2u, std::uint32_t(bmp.size())}, {10u, bmp[10] + extra}, {14u, size}}) {
+    for (std::uint32_t i = 0; i < 4; ++i) bmp[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+  return bmp;
+}
+
+TEST(EncodeBmp, LongerInformationHeadersEncodeLikeTheShortOne) {
+  auto word = [](int x, int y) { return static_cast<std::uint16_t>(0x1234 * (x + 3 * y + 1)); };
+  const Bytes rgb = Bmp24Of(5, 3, Scattered), masked = Bmp16Of(5, 3, true, word);
+  const Bytes masked555 = PackedBmp(1, 16, 3, kMasks555, {{0x1F, 0x7C}, {0xE0, 0x03}});
+  const Bytes mono = Bmp1Of(5, 3, true, [](int x, int y) { return (x + y) % 2 == 0; });
+  for (const auto& [bmp, depths] :
+       {std::pair{rgb, std::vector{8, 12, 16, 24}}, {masked, {8, 12, 16}}, {masked555, {8, 12, 16}}, {mono, {1}}}) {
+    for (std::uint32_t size : {108u, 124u}) {
+      const Bytes longer = WithInfoHeader(bmp, size);
+      ASSERT_TRUE(CheckUserBmp(longer).ok) << size;
+      for (int depth : depths) {
+        const EncodedPicture encoded = EncodeBmp(longer, depth);
+        EXPECT_TRUE(encoded.outcome.ok) << size << " " << depth;
+        EXPECT_EQ(encoded.bytes, EncodeBmp(bmp, depth).bytes) << size << " " << depth;
+      }
+      if (bmp[28] != 1) EXPECT_EQ(EncodeCompressedBmp(longer, {}).bytes, EncodeCompressedBmp(bmp, {}).bytes) << size;
+    }
+  }
+}
+
 TEST(EncodeBmp, DepthsAndBitCountsThatDoNotFitAreRefused) {
   const Bytes rgb = Bmp24Of(2, 2, Scattered);
   const Bytes mono = Bmp1Of(2, 2, false, [](int, int) { return true; });
