@@ -91,6 +91,8 @@ TEST(PictureTable, SavedListReadsBackAsItWasAndAnEmptyOneIsNotSaved) {
   EXPECT_EQ(std::tuple(list.FindNumber("003"), list.FindNumber("004")), std::tuple(2, -1));
   EXPECT_EQ(ReadPictureTable(path, {"", true}).rows.at(2).frameSize, "192");
   EXPECT_EQ(WritePictureTable(dir.Path("missing/t.txt"), list).message, msg::kFileError);
+  list.Clear();
+  EXPECT_EQ(list.FindNumber("001"), -1);
 }
 
 TEST(PictureEntryParse, ReadsNumbersAndRefusesAbsurdRows) {

@@ -100,6 +100,8 @@ TEST(ToneList, NumbersGrowPastThreeDigitsAndStopsStayInRange) {
   EXPECT_EQ(list.Row(0).note, "Klingel");
   EXPECT_EQ(list.FindByNumber("001"), 0);
   EXPECT_FALSE(list.FindByNumber("1"));
+  list.Clear();
+  EXPECT_FALSE(list.FindByNumber("001"));
 }
 
 }  // namespace
