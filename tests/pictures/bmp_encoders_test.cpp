@@ -96,6 +96,10 @@ TEST(EncodeMonoPicture, WritesVerticalPagesAndTakesTheDarkerEntryAsBlack) {
     EXPECT_EQ(EncodeMonoPicture(bmp), expected) << whiteFirst;
   }
   EXPECT_FALSE(EncodeMonoPicture(Bmp24({{kWhite}})));
+  // Rows missing from the end of the file read as white.
+  Bytes cut = Bmp1Of(8, 2, false, [](int, int) { return true; });
+  cut.resize(cut.size() - 4);
+  EXPECT_EQ(EncodeMonoPicture(cut), Bytes(8, 0x01));
 }
 
 }  // namespace

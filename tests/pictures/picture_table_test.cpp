@@ -23,6 +23,7 @@ TEST(PictureTable, ReadsFieldsByPositionAndAddsTheOffsetAfterCuttingToSixDigits)
   }
   // Digits in front of the last six are lost before the offset counts.
   EXPECT_EQ(Parse("1 A 0X7712ABCD x 1 x 2 x 1*1 x 8", "1000000").rows.at(0).start, "0X0112ABCD");
+  EXPECT_EQ(Parse("1 A 0XFFFFFF x 1 x 2 x 1*1 x 8", "7F000000").rows.at(0).start, "0X7FFFFFFF");
   // Below zero the address is written as its 32-bit two's complement.
   EXPECT_EQ(Parse("1 A 0X10 x 1 x 2 x 1*1 x 8", "-20").rows.at(0).start, "0XFFFFFFF0");
 }
