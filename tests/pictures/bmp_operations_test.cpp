@@ -73,6 +73,7 @@ TEST(ConvertBmpTo24, SixteenBitLayoutsAndFourBitPalettes) {
       {PackedBmp(2, 16, 0, {}, {{0xFF, 0x7F, 0x10, 0x42}}), Bmp24({{kWhite, {132, 132, 132}}})},
       // 4 bits: two entries; index 5 lies beyond the palette and is black.
       {PackedBmp(3, 4, 0, {1, 2, 3, 0, 4, 5, 6, 0}, {{0x10, 0x50}}), Bmp24({{{4, 5, 6}, {1, 2, 3}, kBlack}})},
+      {PackedBmp(3, 4, 0, {1, 2, 3, 0, 4, 5, 6}, {{0x10, 0x20}}), Bmp24({{{4, 5, 6}, {1, 2, 3}, kBlack}})},
       {Bmp24({{kRed}}), Bmp24({{kRed}})},  // already 24 bits
   };
   for (const Case& c : cases) {
@@ -96,6 +97,11 @@ TEST(StripBmp, KeepsTheUsedBytesOfEachRow) {
   const Bytes before = small;
   EXPECT_FALSE(StripBmp(small, 1, 3, 24));
   EXPECT_EQ(small, before);
+  small.resize(57);  // the pixel is all that is left of the row
+  Bytes cut = small;
+  cut.pop_back();
+  EXPECT_FALSE(StripBmp(cut, 1, 1, 24));
+  EXPECT_EQ(StripBmp(small, 1, 1, 24), 3);
 }
 
 TEST(ReadBmpInfo, ReportsSizeBitsLayoutAndHeaderSize) {

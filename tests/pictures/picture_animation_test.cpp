@@ -75,6 +75,8 @@ TEST(PictureAnimation, StepsHaveNoBoundsButStayWithin16Bits) {
   EXPECT_EQ(a.Step(-65535), -32768);
   EXPECT_FALSE(a.Step(-1));
   EXPECT_EQ(a.FrameIndex(), -32768);
+  a.DisablePlayAndSteps();
+  EXPECT_EQ(std::tuple(a.StepEnabled(), a.PlayEnabled()), std::tuple(false, false));
 }
 
 TEST(PictureAnimation, PreviewBoxesFillRowsOfFive) {

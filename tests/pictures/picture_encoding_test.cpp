@@ -101,6 +101,13 @@ TEST(EncodeBmp, LongerInformationHeadersEncodeLikeTheShortOne) {
   }
 }
 
+TEST(EncodeBmp, ThirtyTwoBitBmpsWithTheirMasksAreCompressedLikeTwentyFourBitOnes) {
+  const Bytes masks{0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0};
+  const Bytes bgra = PackedBmp(2, 32, 3, masks, {{1, 2, 3, 0, 250, 251, 252, 0}});
+  EXPECT_TRUE(CheckUserBmp(bgra).ok);
+  EXPECT_EQ(EncodeCompressedBmp(bgra, {}).bytes, EncodeCompressedBmp(Bmp24({{{1, 2, 3}, {250, 251, 252}}}), {}).bytes);
+}
+
 TEST(EncodeBmp, DepthsAndBitCountsThatDoNotFitAreRefused) {
   const Bytes rgb = Bmp24Of(2, 2, Scattered);
   const Bytes mono = Bmp1Of(2, 2, false, [](int, int) { return true; });
@@ -129,6 +136,8 @@ TEST(CheckUserBmp, RefusesLyingHeadersCompressedRowsAndUnknownMasks) {
   }
   const Bytes masked = Bmp16Of(2, 1, true, [](int, int) { return std::uint16_t{0}; });
   EXPECT_TRUE(CheckUserBmp(masked).ok);
+  EXPECT_TRUE(CheckUserBmp(PackedBmp(1, 16, 0, {}, {{0, 0}})).ok);  // 5-5-5 without bit fields
+  EXPECT_TRUE(CheckUserBmp(PackedBmp(1, 16, 3, Bytes(kMasks565.begin(), kMasks565.begin() + 12), {{0, 0}})).ok);
   EXPECT_TRUE(CheckUserBmp(PackedBmp(1, 16, 3, kMasks555, {{0, 0}})).ok);
   EXPECT_EQ(CheckUserBmp(with(54, 0x0F00, masked)).message, msg::kColourDepthUnsupported);
 }

@@ -147,13 +147,17 @@ TEST(ReplaceFrame, ALargerCompressedPictureIsWrittenOnlyOnYesAndWhole) {
   EXPECT_EQ(ReplaceFrame(f.image, f.list, f.Target(), picture, kYes).message, msg::kPictureReplaced);
   EXPECT_EQ(f.list.Row(0)->frameSize, std::to_string(picture.size));
   f.ExpectWritten(0x100, picture.compressed);
+  ASSERT_TRUE(f.image.Undo());  // the table's size goes back with the bytes
+  EXPECT_EQ(f.list.Row(0)->frameSize, "20");
+  f.ExpectWritten(0, {});
 
   // A picture that fits is written without a question; the size stays.
-  Fixture fits(6, 4, "16*", 100);
+  Fixture fits(6, 4, "16*", 100, 0);
   const NewPicture plain = fits.Load(Bmp24Of(6, 4, [](int, int) { return kBlue; }));
   EXPECT_FALSE(TooLarge(fits.Target(), plain));
   EXPECT_EQ(ReplaceFrame(fits.image, fits.list, fits.Target(), plain, kNeverAsked).message, msg::kPictureReplaced);
   EXPECT_EQ(fits.list.Row(0)->frameSize, "100");
+  fits.ExpectWritten(0, plain.compressed);
 }
 
 TEST(OpenNewPicture, RefusalsLeaveNothingLoaded) {

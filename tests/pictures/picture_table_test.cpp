@@ -102,7 +102,11 @@ TEST(PictureEntryParse, ReadsNumbersAndRefusesAbsurdRows) {
   EXPECT_EQ(std::tuple(p.shape.frameSize, p.shape.width, p.shape.height, p.shape.depth, p.shape.compressed),
             std::tuple(2560, 128, 160, 16, true));  // half to even
   EXPECT_EQ(p.shape.FrameAddress(2), 0x1000 + 2 * 2560);
-  EXPECT_EQ(ParsePictureEntry({"1", "A", "0X0", "x", "", "abc", "8"}).shape.count, 0);
+  const ParsedPicture blank = ParsePictureEntry({"1", "A", "0X0", "x", "", "abc", "8"});
+  EXPECT_EQ(std::tuple(blank.Ok(), blank.shape.count, blank.shape.width, blank.shape.height),
+            std::tuple(true, 0, 0, 0));
+  EXPECT_EQ(std::tuple(LeadingNumber(" -12.5x"), LeadingNumber("3x7"), RoundHalfEven(-1e300), RoundHalfEven(1e300)),
+            std::tuple(-12.5, 3.0, -(std::int64_t{1} << 53), std::int64_t{1} << 53));
   EXPECT_TRUE(ParsePictureEntry({"1", "A", "0X0", "32767", "10", "4096*4096", "8"}).Ok());
 
   for (const auto& [count, size, dims, message] : std::vector<std::tuple<std::string, std::string, std::string, int>>{

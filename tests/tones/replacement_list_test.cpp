@@ -65,6 +65,13 @@ TEST(ReplacementList, TicksOnlyCompleteRowsExceptAllesAndLosingAPartUnticks) {
   EXPECT_FALSE(list.SetTicked(-1, true) || list.SetTicked(2, false));  // no such rows
   EXPECT_TRUE(list.SetTicked(1, true));
   EXPECT_EQ(list.PatchRows(), std::vector<int>{1});
+  auto menu = [&list](std::optional<int> row) {
+    const ReplacementMenuState m = list.MenuState(row);
+    return std::tuple(m.removeRow, m.removeFile, m.removeAllFiles, m.removeTone, m.removeAllTones, m.patch);
+  };
+  EXPECT_EQ(menu(0), std::tuple(true, true, true, false, false, true));
+  EXPECT_EQ(menu(std::nullopt), std::tuple(true, false, false, false, false, true));
+  EXPECT_EQ(ReplacementList{}.MenuState(0).selectAll, false);
   list.TickAll();
   EXPECT_TRUE(list.Ticked(0));
   EXPECT_EQ(list.PatchRows(), std::vector<int>{1});  // the file alone is still not carried out

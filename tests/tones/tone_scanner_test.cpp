@@ -52,6 +52,10 @@ TEST(ToneScanner, ExaminesMagicsInsideTonesButNeverIndexZero) {
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][1], "0x00000100");
   EXPECT_EQ(rows[1][1] + ' ' + rows[1][2], "0x00000180 0x000001FF");
+  image::HandsetImage image;  // the size reader itself takes index 0
+  image.Assign(bytes, "fw.bin");
+  EXPECT_EQ(GetToneSize(image, 0), 308);
+  EXPECT_FALSE(GetToneSize(image, -1));
 }
 
 TEST(ToneScanner, AMagicWhoseLengthFieldLeavesTheImageEndsTheScanKeepingTheRows) {
@@ -100,8 +104,16 @@ TEST(ToneList, NumbersGrowPastThreeDigitsAndStopsStayInRange) {
   EXPECT_EQ(list.Row(0).note, "Klingel");
   EXPECT_EQ(list.FindByNumber("001"), 0);
   EXPECT_FALSE(list.FindByNumber("1"));
+  // With rows but no image the address entries disappear rather than sit there disabled.
+  auto menu = [&list](bool loaded) {
+    const ToneMenuState m = list.MenuState(loaded);
+    return std::tuple(m.addTonesEnabled, m.exportEnabled, m.offsetMenuVisible, m.offsetMenuEnabled);
+  };
+  EXPECT_EQ(menu(true), std::tuple(true, true, true, true));
+  EXPECT_EQ(menu(false), std::tuple(true, false, false, false));
   list.Clear();
   EXPECT_FALSE(list.FindByNumber("001"));
+  EXPECT_EQ(menu(true), std::tuple(false, false, true, false));
 }
 
 }  // namespace
