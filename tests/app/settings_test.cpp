@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "app/recent_files.h"
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
 #include "support/test_support.h"
@@ -68,6 +71,67 @@ TEST(Settings, SaveWritesEveryFolderBackAndRewritesOnlyAChange) {
   struct stat after {};
   ASSERT_EQ(::stat(dir.Path("k.inf").c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);  // a rewrite renames a new file over it
+}
+
+// Most recent first, each file once, eight at most; stored in a section of
+// its own, with "File Path" left exactly as it was.
+TEST(RecentFiles, KeepsTheLastEightOpenedInTheirOwnSection) {
+  TempDir dir;
+  for (int i = 1; i <= 10; ++i) WriteText(dir.Path("f" + std::to_string(i) + ".bin"), "x");
+  const std::string filePath = "[File Path]\nmmf File Path=/mmf\nMobile File Path=/mobile\n";
+  WriteText(dir.Path("k.inf"), filePath);
+  SettingsFile settings(dir.Path("k.inf"));
+  RecentFiles recent = LoadRecentFiles(settings);
+  EXPECT_TRUE(recent.Paths().empty());
+  EXPECT_EQ(ReadText(dir.Path("k.inf")), filePath);  // reading writes nothing
+
+  for (int i = 1; i <= 10; ++i) recent.Add(dir.Path("f" + std::to_string(i) + ".bin"));
+  recent.Add(dir.Path("f5.bin"));  // opened again: to the front, not twice
+  recent.Add("");
+  std::vector<std::string> expected;
+  for (int i : {5, 10, 9, 8, 7, 6, 4, 3}) expected.push_back(dir.Path("f" + std::to_string(i) + ".bin"));
+  EXPECT_EQ(recent.Paths(), expected);
+
+  SaveRecentFiles(settings, recent);
+  const std::string text = ReadText(dir.Path("k.inf"));
+  EXPECT_EQ(text.substr(0, filePath.size() + 15), filePath + "[Recent Files]\n");
+  EXPECT_NE(text.find("File1=" + dir.Path("f5.bin") + "\n"), std::string::npos);
+  EXPECT_EQ(LoadRecentFiles(settings).Paths(), expected);
+
+  // A file gone since is dropped on reading; a short list empties the rest.
+  std::filesystem::remove(dir.Path("f10.bin"));
+  recent = LoadRecentFiles(settings);
+  expected.erase(expected.begin() + 1);
+  EXPECT_EQ(recent.Paths(), expected);
+  RecentFiles one;
+  one.Add(dir.Path("f1.bin"));
+  SaveRecentFiles(settings, one);
+  EXPECT_EQ(LoadRecentFiles(settings).Paths(), one.Paths());
+  EXPECT_EQ(settings.PeekSetting(kRecentFilesSection, "File8"), "");
+  EXPECT_EQ(settings.PeekSetting(kFilePathSection, kMobileFilePathKey), "/mobile");
+}
+
+TEST(DialogStartFolder, TheRememberedFolderElseTheFirmwaresNeverTheProgramFolder) {
+  TempDir dir;
+  for (const char* folder : {"prog", "fw", "tables"}) std::filesystem::create_directory(dir.Path(folder));
+  const std::string prog = dir.Path("prog");
+  const std::string firmware = dir.Path("fw/phone.bin");
+  struct Case {
+    std::string remembered;
+    std::string firmware;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {dir.Path("tables"), firmware, dir.Path("tables")},     // chosen by the user
+      {prog, firmware, dir.Path("fw")},                       // nothing remembered yet
+      {prog + "/", firmware, dir.Path("fw")},                 // with a trailing separator
+      {dir.Path("gone"), firmware, dir.Path("fw")},           // removed since
+      {prog, "", "/home/u"},                                  // no firmware either
+      {prog, dir.Path("prog/phone.bin"), "/home/u"},          // the firmware lies in the program folder
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DialogStartFolder(c.remembered, prog, c.firmware, "/home/u"), c.expected) << c.remembered;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 #include "support/test_support.h"
@@ -34,6 +35,9 @@ TEST(WriteS3Range, GoldenLinesForOneRange) {
     EXPECT_EQ(ReadText(dir.Path("p.s3")), "S00600004844521B\r\n" + c.lines + "S705A002000058\r\n");
     // The length asked of the disk before writing: too much stays taken.
     EXPECT_EQ(S3FileLength(c.data.size()), ReadText(dir.Path("p.s3")).size());
+    // The lines the outcome reports are the file's.
+    const std::string text = ReadText(dir.Path("p.s3"));
+    EXPECT_EQ(out.lines, std::count(text.begin(), text.end(), '\n'));
   }
 }
 
@@ -47,6 +51,7 @@ TEST(WriteS3Range, SeveralRangesShareOneFileAndItAppearsOnlyWhenClosed) {
   ASSERT_TRUE(WriteS3Range(writer, std::vector<std::uint8_t>{}, 0x30, 0x2F, path, false, false).ok);
   const Outcome last = WriteS3Range(writer, std::vector<std::uint8_t>{3}, 0x20, 0x20, path, false, true);
   ASSERT_TRUE(last.ok);
+  EXPECT_EQ(last.lines, 4);
   EXPECT_EQ(ReadText(path),
             "S00600004844521B\r\nS307000000100102E5\r\nS3060000002003D6\r\nS705A002000058\r\n");
 }
