@@ -5,22 +5,27 @@
 #include <deque>
 
 #include "app/shared_texts.h"
+#include "image/hex.h"
 #include "image/srecord_writer.h"
 #include "support/tone_images.h"
+#include "tones/tone_export.h"
 #include "tones/tone_scanner.h"
 
 namespace korvana::tones {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Names = std::vector<std::string>;
+using test::FilesIn;
+using test::ReadBytes;
 using test::RealTone;
 
-// The real tones a (2140 bytes), b (1116) and c (4188) as tones 001..003
-// of an image, and a folder holding copies of the three files.
+// The real tones a (2140 bytes), b (1116) and c (4188) as tones 001..003 of
+// an image, copies of the three files in `dir`, and an empty folder `out`.
 struct Fixture {
   image::HandsetImage image;
   ToneList tones;
-  test::TempDir dir;
+  test::TempDir dir, out;
   ToneFileList files;
   std::deque<app::Answer> answers;  // then Cancel
   int questions = 0;
@@ -38,7 +43,6 @@ struct Fixture {
     for (const char* name : {"a.mmf", "b.mmf", "c.mmf"}) test::WriteBytes(dir.Path(name), RealTone(name));
     files.ReadFolder(dir.Path());
   }
-
   // File row f paired with tone row t for each pair, all ticked.
   ReplacementList Pairs(std::initializer_list<std::pair<int, int>> pairs) {
     ReplacementList list;
@@ -80,22 +84,27 @@ TEST(TonePatch, ALargerFileAsksAndYesWritesOnlyTheBuiltInSize) {
   EXPECT_EQ(CopyReplacementsIntoImage(f.image, list, f.ask).message, msg::kNone);
   EXPECT_EQ(f.Slice(0, 0x10000), before);
   EXPECT_FALSE(f.image.Modified());
-
   f.answers = {app::Answer::kYes};
   ASSERT_TRUE(CopyReplacementsIntoImage(f.image, list, f.ask).ok);
   EXPECT_EQ(f.questions, 2);
   EXPECT_EQ(f.Slice(0x3000, 1116), Resized(RealTone("c.mmf"), 1116));
   EXPECT_EQ(f.image.Bytes()[0x3000 + 1116], 0xFF);
+
+  // Cancel ends the command but keeps the rows written before it.
+  Fixture g;
+  EXPECT_FALSE(CopyReplacementsIntoImage(g.image, g.Pairs({{1, 0}, {2, 1}}), g.ask).ok);
+  EXPECT_EQ(g.Slice(0x1000, 2140), Resized(RealTone("b.mmf"), 2140));
+  EXPECT_TRUE(g.image.Modified());
 }
 
 TEST(TonePatch, TwoRowsGiveOneS3FileWithTheRangesInListOrder) {
   Fixture f;
-  const std::string s3 = f.dir.Path("p.s3");
+  const std::string s3 = f.out.Path("p.s3");
   // a over tone 003, b over tone 001: the list sorts tone 001 first.
   const Outcome out = ExportReplacementsS3(f.Pairs({{0, 2}, {1, 0}}), s3, f.ask);
   EXPECT_EQ(std::tuple(out.ok, out.message), std::tuple(true, msg::kS3Okay));
   image::S3Writer expected;
-  const std::string golden = f.dir.Path("golden.s3");
+  const std::string golden = f.out.Path("golden.s3");
   ASSERT_TRUE(image::WriteS3Range(expected, Resized(RealTone("b.mmf"), 2140), 0x1000, 0x185B, golden, true, false).ok);
   ASSERT_TRUE(image::WriteS3Range(expected, Resized(RealTone("a.mmf"), 4188), 0x5000, 0x605B, golden, false, true).ok);
   EXPECT_EQ(test::ReadText(s3), test::ReadText(golden));
@@ -106,29 +115,27 @@ TEST(TonePatch, TwoRowsGiveOneS3FileWithTheRangesInListOrder) {
 TEST(TonePatch, AnS3ExportThatEndsEarlyLeavesNoFileAndTheOldOneIntact) {
   Fixture f;
   const ReplacementList list = f.Pairs({{0, 0}, {2, 1}});  // a over tone 001: fine; c over tone 002: asks
-  const std::string s3 = f.dir.Path("p.s3");
+  const std::string s3 = f.out.Path("p.s3");
   for (app::Answer answer : {app::Answer::kNo, app::Answer::kCancel}) {
     f.answers = {answer};
     EXPECT_EQ(ExportReplacementsS3(list, s3, f.ask).message, msg::kNone);
-    EXPECT_FALSE(std::filesystem::exists(s3));
   }
   EXPECT_EQ(ExportReplacementsS3(list, s3, f.ask, [](std::int64_t) { return false; }).message, msg::kNone);
-  EXPECT_FALSE(std::filesystem::exists(s3));
+  EXPECT_TRUE(FilesIn(f.out.Path()).empty());
   test::WriteText(s3, "old");
   std::filesystem::remove(f.dir.Path("c.mmf"));
   f.answers = {app::Answer::kYes};
   EXPECT_EQ(ExportReplacementsS3(list, s3, f.ask).message, msg::kFileError);
   EXPECT_EQ(test::ReadText(s3), "old");
-  EXPECT_EQ(test::FilesIn(f.dir.Path()), (std::vector<std::string>{"a.mmf", "b.mmf", "p.s3"}));
+  EXPECT_EQ(FilesIn(f.out.Path()), Names{"p.s3"});
 }
 
 TEST(TonePatch, BadRowsEndTheCommandWithTheirMessages) {
   Fixture f;
   EXPECT_EQ(CopyReplacementsIntoImage(f.image, ReplacementList{}, f.ask).message, msg::kSelectRows);
-  EXPECT_EQ(ExportReplacementsS3(ReplacementList{}, f.dir.Path("x.s3"), f.ask).message, msg::kNone);
+  EXPECT_EQ(ExportReplacementsS3(ReplacementList{}, f.out.Path("x.s3"), f.ask).message, msg::kNone);
   image::HandsetImage none;
   EXPECT_EQ(CopyReplacementsIntoImage(none, f.Pairs({{1, 1}}), f.ask).message, msg::kOpenHandsetFirst);
-
   // Tone rows as a hand-edited table may bring them, under file b (1116 bytes).
   for (const auto& [start, stop, size, message] : std::vector<std::tuple<std::string, std::string, std::string, int>>{
            {"0x00001000", "0x00000FFF", "0", msg::kEmptyFile},
@@ -146,12 +153,49 @@ TEST(TonePatch, BadRowsEndTheCommandWithTheirMessages) {
   EXPECT_FALSE(f.image.Modified());
 }
 
-TEST(TonePatch, AnImageWriteThatEndsEarlyKeepsTheRowsAlreadyWritten) {
+TEST(ToneExport, WritesTheChosenTonesByteIdenticalUnderTheChosenNameAndRowNumber) {
+  EXPECT_EQ(ExportFileName("/x/ring.mmf", "003"), "/x/ring-003.mmf");
+  EXPECT_EQ(ExportFileName("/x/RING.MMF", "003"), "/x/RING-003.mmf");
+  EXPECT_EQ(ExportFileName("/x/tones", "001"), "/x/tones-001.mmf");
+  EXPECT_EQ(ExportFileName("/x/a.mmf.bak", "001"), "/x/a.mmf.bak-001.mmf");
   Fixture f;
-  // b over tone 001: fine; c over tone 002: asks, answered Cancel.
-  EXPECT_FALSE(CopyReplacementsIntoImage(f.image, f.Pairs({{1, 0}, {2, 1}}), f.ask).ok);
-  EXPECT_EQ(f.Slice(0x1000, 2140), Resized(RealTone("b.mmf"), 2140));
-  EXPECT_TRUE(f.image.Modified());
+  auto path = [&f](const char* name) { return f.out.Path(name); };
+  EXPECT_EQ(ExportTones(f.image, f.tones, {}, true, path("t.mmf")).message, msg::kSelectToneToExport);
+  EXPECT_TRUE(FilesIn(f.out.Path()).empty());
+  std::vector<std::int64_t> progress;
+  const Outcome out = ExportTones(f.image, f.tones, {0, 2}, false, path("a.mmf"),
+                                  [&](std::int64_t v) { return progress.push_back(v), true; });
+  EXPECT_EQ(std::tuple(out.ok, out.message), std::tuple(true, msg::kMmfExported));
+  EXPECT_EQ(out.written, (Names{path("a-001.mmf"), path("a-003.mmf")}));
+  EXPECT_EQ(FilesIn(f.out.Path()), (Names{"a-001.mmf", "a-003.mmf"}));
+  EXPECT_EQ(std::tuple(ReadBytes(path("a-001.mmf")), ReadBytes(path("a-003.mmf"))),
+            std::tuple(RealTone("a.mmf"), RealTone("c.mmf")));
+  EXPECT_EQ(progress, (std::vector<std::int64_t>{1, 2, 3}));  // every row, selected or not
+  const Outcome stopped =
+      ExportTones(f.image, f.tones, {0, 2}, false, path("b.mmf"), [](std::int64_t) { return false; });
+  EXPECT_EQ(std::tuple(stopped.ok, stopped.message, stopped.written.size()), std::tuple(false, msg::kNone, 1u));
+  // All rows, and an existing, longer file of the same name ends as long as the tone.
+  test::WriteBytes(path("t-002.mmf"), Bytes(9000, 7));
+  const Outcome all = ExportTones(f.image, f.tones, {1}, true, path("t.mmf"));
+  EXPECT_EQ(std::tuple(all.ok, all.written.size()), std::tuple(true, 3u));
+  EXPECT_EQ(ReadBytes(path("t-002.mmf")), RealTone("b.mmf"));
+}
+
+TEST(ToneExport, ATonePastTheImageFailsWithMessage2KeepingEarlierFiles) {
+  Fixture f;
+  ToneList list = f.tones;
+  list.Add(MakeToneEntry(4, 0xFF00, 0x100));  // the last byte of the image: fine
+  list.Add(MakeToneEntry(5, 0xFF00, 0x101));  // from a table made for a larger image
+  const Outcome out = ExportTones(f.image, list, {0, 3, 4}, false, f.out.Path("t.mmf"));
+  EXPECT_EQ(std::tuple(out.ok, out.message), std::tuple(false, msg::kFileError));
+  EXPECT_EQ(out.written, (Names{f.out.Path("t-001.mmf"), f.out.Path("t-004.mmf")}));
+  EXPECT_EQ(FilesIn(f.out.Path()), (Names{"t-001.mmf", "t-004.mmf"}));
+  ToneEntry bad = f.tones.Row(0);
+  bad.stop = "0x00000FFF";  // before its start
+  EXPECT_EQ(WriteToneFile(f.image, bad, f.out.Path("x.mmf")).message, msg::kFileError);
+  bad.stop = "0x80000000";
+  EXPECT_THROW((void)WriteToneFile(f.image, bad, f.out.Path("x.mmf")), image::HexOverflow);
+  EXPECT_EQ(WriteToneFile(f.image, f.tones.Row(0), f.out.Path("no/such/x.mmf")).message, msg::kFileError);
 }
 
 }  // namespace
