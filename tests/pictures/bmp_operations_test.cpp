@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bmp_test_support.h"
+#include "pictures/bmp_encoders.h"
 #include "pictures/bmp_file.h"
 #include "support/test_support.h"
 
@@ -10,6 +11,9 @@ namespace korvana::pictures {
 namespace {
 
 using namespace bmptest;  // NOLINT: the expected-BMP helpers
+
+// The pixel bytes after the 70-byte working header.
+Bytes PixelsOf(const Bytes& working) { return {working.begin() + 70, working.end()}; }
 
 TEST(TransformBmp, FlipsMirrorsAndTurnsOfA3x2Picture) {
   constexpr Bgr kGrey{1, 2, 3};
@@ -24,20 +28,17 @@ TEST(TransformBmp, FlipsMirrorsAndTurnsOfA3x2Picture) {
     ASSERT_TRUE(TransformBmp(bmp, mode));
     EXPECT_EQ(bmp, Bmp24(expected[static_cast<std::size_t>(mode - 1)])) << mode;
   }
-}
-
-TEST(TransformBmp, PacksPixelsBelowEightBitsHighBitsFirst) {
-  // 1 bit, 3 x 2 with a palette: row 0 = 1 0 1, row 1 = 0 0 1.
+  // Below eight bits the pixels are packed high bits first. 1 bit, 3 x 2:
+  // rows 1 0 1 and 0 0 1; turned, new row k is old column 2 - k.
   const Bytes palette{0, 0, 0, 0, 255, 255, 255, 0};
   Bytes mono = PackedBmp(3, 1, 0, palette, {{0xA0}, {0x20}});
   ASSERT_TRUE(TransformBmp(mono, 2));
   EXPECT_EQ(mono, PackedBmp(3, 1, 0, palette, {{0xA0}, {0x80}}));
-  ASSERT_TRUE(TransformBmp(mono, 3));  // 2 x 3: new row k = old column 2 - k
+  ASSERT_TRUE(TransformBmp(mono, 3));
   EXPECT_EQ(mono, PackedBmp(2, 1, 0, palette, {{0x80}, {0x00}, {0xC0}}));
-  const Bytes sixteen(64, 0);  // 4 bit, 3 x 1
-  Bytes nibbles = PackedBmp(3, 4, 0, sixteen, {{0x12, 0x30}});
+  Bytes nibbles = PackedBmp(3, 4, 0, Bytes(64, 0), {{0x12, 0x30}});
   ASSERT_TRUE(TransformBmp(nibbles, 2));
-  EXPECT_EQ(nibbles, PackedBmp(3, 4, 0, sixteen, {{0x32, 0x10}}));
+  EXPECT_EQ(nibbles, PackedBmp(3, 4, 0, Bytes(64, 0), {{0x32, 0x10}}));
 }
 
 TEST(TransformBmp, RefusesWhatItCannotHandleAndLeavesTheBytes) {
@@ -53,8 +54,7 @@ TEST(TransformBmp, RefusesWhatItCannotHandleAndLeavesTheBytes) {
     EXPECT_EQ(b, before);
   }
   Bytes copy = good;
-  EXPECT_FALSE(TransformBmp(copy, 5));
-  EXPECT_FALSE(TransformBmp(copy, 0));
+  EXPECT_FALSE(TransformBmp(copy, 5) || TransformBmp(copy, 0));
   // A short file: the missing pixel bytes read as zero.
   Bytes shortFile(good.begin(), good.end() - 5);
   ASSERT_TRUE(TransformBmp(shortFile, 2));
@@ -62,24 +62,20 @@ TEST(TransformBmp, RefusesWhatItCannotHandleAndLeavesTheBytes) {
 }
 
 TEST(ConvertBmpTo24, SixteenBitLayoutsAndFourBitPalettes) {
-  struct Case {
-    Bytes bmp;
-    Bytes expected;
-  };
-  const Case cases[] = {
+  const std::pair<Bytes, Bytes> cases[] = {
       {PackedBmp(2, 16, 3, kMasks565, {{0x00, 0xF8, 0xE0, 0x07}}), Bmp24({{kRed, kGreen}})},
       {PackedBmp(2, 16, 3, kMasks555, {{0x00, 0x7C, 0xE0, 0x03}}), Bmp24({{kRed, kGreen}})},
       // Without masks (pixels at 54) the layout is 5-5-5.
       {PackedBmp(2, 16, 0, {}, {{0xFF, 0x7F, 0x10, 0x42}}), Bmp24({{kWhite, {132, 132, 132}}})},
-      // 4 bits: two entries; index 5 lies beyond the palette and is black.
+      // 4 bits: two entries, the second one byte short of its fourth; index 5 is black.
       {PackedBmp(3, 4, 0, {1, 2, 3, 0, 4, 5, 6, 0}, {{0x10, 0x50}}), Bmp24({{{4, 5, 6}, {1, 2, 3}, kBlack}})},
       {PackedBmp(3, 4, 0, {1, 2, 3, 0, 4, 5, 6}, {{0x10, 0x20}}), Bmp24({{{4, 5, 6}, {1, 2, 3}, kBlack}})},
       {Bmp24({{kRed}}), Bmp24({{kRed}})},  // already 24 bits
   };
-  for (const Case& c : cases) {
-    Bytes bmp = c.bmp;
+  for (const auto& [source, expected] : cases) {
+    Bytes bmp = source;
     ASSERT_TRUE(ConvertBmpTo24(bmp));
-    EXPECT_EQ(bmp, c.expected);
+    EXPECT_EQ(bmp, expected);
   }
   Bytes eight = PackedBmp(1, 8, 0, Bytes(1024, 0), {{1}});
   EXPECT_FALSE(ConvertBmpTo24(eight));
@@ -92,14 +88,13 @@ TEST(StripBmp, KeepsTheUsedBytesOfEachRow) {
   Bytes mono = PackedBmp(10, 1, 0, Bytes(8, 0), {{0xAB, 0xC0}});
   EXPECT_EQ(StripBmp(mono, 10, 1, 1), 2);
   EXPECT_EQ(mono, (Bytes{0xAB, 0xC0}));
-  // Rows beyond the bytes: refused, unchanged.
+  // Rows beyond the bytes: refused, unchanged; the last pixel byte is enough.
   Bytes small = Bmp24({{kRed}});
   const Bytes before = small;
   EXPECT_FALSE(StripBmp(small, 1, 3, 24));
   EXPECT_EQ(small, before);
-  small.resize(57);  // the pixel is all that is left of the row
-  Bytes cut = small;
-  cut.pop_back();
+  small.resize(57);
+  Bytes cut(small.begin(), small.end() - 1);
   EXPECT_FALSE(StripBmp(cut, 1, 1, 24));
   EXPECT_EQ(StripBmp(small, 1, 1, 24), 3);
 }
@@ -108,11 +103,9 @@ TEST(ReadBmpInfo, ReportsSizeBitsLayoutAndHeaderSize) {
   test::TempDir dir;
   test::WriteBytes(dir.Path("a.bmp"), PackedBmp(3, 16, 3, kMasks565, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}));
   const BmpInfo info = ReadBmpInfo(dir.Path("a.bmp"));
-  ASSERT_TRUE(info.outcome.ok);
-  EXPECT_EQ(std::tuple(info.width, info.height, info.bits, info.layout, info.headerSize),
-            std::tuple(3, 2, 16, 565, 40));
+  EXPECT_EQ(std::tuple(info.outcome.ok, info.width, info.height, info.bits, info.layout, info.headerSize),
+            std::tuple(true, 3, 2, 16, 565, 40));
   EXPECT_EQ(info.bytes.size(), 70u + 16);
-
   EXPECT_EQ(Bmp16Layout(PackedBmp(1, 16, 0, {}, {{0, 0}})), kBmp16LayoutPlain);
   EXPECT_EQ(Bmp16Layout(PackedBmp(1, 16, 3, Bytes(16, 0), {{0, 0}})), kBmp16LayoutUnknown);
   EXPECT_EQ(Bmp16Layout(Bmp24({{kRed}})), 24);
@@ -123,12 +116,92 @@ TEST(ReadBmpInfo, ReportsSizeBitsLayoutAndHeaderSize) {
   WriteLe32(four, 1, 0);
   WriteLe32(four, 0, 0x0A0B0C0D);
   EXPECT_EQ(four, (Bytes{0x0D, 0x0C, 0x0B, 0x0A}));
-
   test::WriteBytes(dir.Path("empty.bmp"), {});
-  EXPECT_EQ(ReadBmpInfo(dir.Path("empty.bmp")).outcome.message, msg::kEmptyFile);
   test::WriteBytes(dir.Path("text.bmp"), Bytes(60, 'x'));
-  EXPECT_EQ(ReadBmpInfo(dir.Path("text.bmp")).outcome.message, msg::kBmpOpenFailed);
-  EXPECT_EQ(ReadBmpInfo(dir.Path("missing.bmp")).outcome.message, msg::kBmpOpenFailed);
+  EXPECT_EQ(std::tuple(ReadBmpInfo(dir.Path("empty.bmp")).outcome.message,
+                       ReadBmpInfo(dir.Path("text.bmp")).outcome.message,
+                       ReadBmpInfo(dir.Path("missing.bmp")).outcome.message),
+            std::tuple(msg::kEmptyFile, msg::kBmpOpenFailed, msg::kBmpOpenFailed));
+}
+
+TEST(ConvertBmpTo, ReducesPrimaryColoursAndBuildsTheWorkingHeader) {
+  const Bytes bmp = Bmp24({{kWhite, kRed, kGreen, kBlue}});
+  Bytes to16 = bmp;
+  ASSERT_TRUE(ConvertBmpTo16(to16));
+  Bytes header = Headers(4, 1, 16, 3, 16, 8);
+  header.insert(header.end(), kMasks565.begin(), kMasks565.end());
+  // Green keeps five bits, so white is FFDF and pure green 07C0.
+  header.insert(header.end(), {0xDF, 0xFF, 0x00, 0xF8, 0xC0, 0x07, 0x1F, 0x00});
+  EXPECT_EQ(to16, header);
+  Bytes to8 = bmp;
+  ASSERT_TRUE(ConvertBmpTo8(to8));
+  EXPECT_EQ(PixelsOf(to8), (Bytes{0xFF, 0x03, 0x1C, 0xE0}));
+  EXPECT_EQ(std::tuple(to8[28], to8[10]), std::tuple(8, 70));
+}
+
+TEST(ConvertBmpTo, TwelveBitsPackPairsAndEndOddRowsWithHalfAGroup) {
+  // Pixels (1,2,3) (4,5,6) (7,8,9) as 4-bit levels of red, green, blue: the
+  // row is 5 bytes, padded to 8; the odd group's filler nibble comes from the
+  // source row's padding (zero here).
+  auto level = [](int v) { return static_cast<std::uint8_t>(v * 17); };
+  Bytes bmp = Bmp24({{{level(3), level(2), level(1)}, {level(6), level(5), level(4)}, {level(9), level(8), level(7)}},
+                     {kBlack, kBlack, kWhite}});
+  ASSERT_TRUE(TransformBmp(bmp, 1));
+  ASSERT_TRUE(ConvertBmpTo12(bmp));
+  EXPECT_EQ(bmp[28], 12);
+  EXPECT_EQ(PixelsOf(bmp), (Bytes{0x12, 0x34, 0x56, 0x78, 0x90, 0, 0, 0, 0x00, 0x00, 0x00, 0xFF, 0xF0, 0, 0, 0}));
+}
+
+TEST(ConvertBmpTo, ReadsSixteenAndEightBitSourcesFromTheirOwnOffsets) {
+  // 5-5-5 red (7C00) and 5-6-5 red (F800) both become 03 at depth 8.
+  Bytes plain = PackedBmp(2, 16, 0, {}, {{0x00, 0x7C, 0x1F, 0x00}});
+  Bytes masked = PackedBmp(2, 16, 3, kMasks565, {{0x00, 0xF8, 0xE0, 0x07}});
+  ASSERT_TRUE(ConvertBmpTo8(plain) && ConvertBmpTo8(masked));
+  EXPECT_EQ(PixelsOf(plain), (Bytes{0x03, 0xE0, 0, 0}));
+  EXPECT_EQ(PixelsOf(masked), (Bytes{0x03, 0x1C, 0, 0}));
+  // An 8-bit BMP with a 108-byte header: the palette starts at 14 + 108 and
+  // the pixels at the offset the header gives, not at 54. Its last entry
+  // lacks the fourth byte, which no reader needs.
+  Bytes eight = Headers(2, 1, 8, 0, 68 + 7, 4);
+  eight[14] = 108;
+  eight.resize(14 + 108, 0);
+  eight.insert(eight.end(), {0, 0, 255, 0, 255, 0, 0, 1, 0, 0, 0});  // red, blue; pixels 1 0
+  Bytes eight16 = eight;
+  ASSERT_TRUE(ConvertBmpTo8(eight) && ConvertBmpTo16(eight16));
+  EXPECT_EQ(PixelsOf(eight), (Bytes{0xE0, 0x03, 0, 0}));
+  EXPECT_EQ(PixelsOf(eight16), (Bytes{0x1F, 0x00, 0x00, 0xF8}));
+}
+
+TEST(ConvertBmpTo, RefusesWhatItCannotReadAndLeavesTheBufferAlone) {
+  for (Bytes empty : {Bmp24({}), Bmp24({{}})}) EXPECT_TRUE(ConvertBmpTo16(empty));  // nothing to read is no failure
+  Bytes truncated = Bmp24({{kWhite, kRed}, {kRed, kWhite}});
+  truncated.resize(truncated.size() - 4);
+  const Bytes badIndex = PackedBmp(1, 8, 0, {0, 0, 0, 0, 255, 255, 255, 0}, {{2}});  // past two entries
+  for (const Bytes& bad : {truncated, badIndex, Bmp1Of(8, 1, false, [](int, int) { return true; })}) {
+    for (auto* convert : {&ConvertBmpTo8, &ConvertBmpTo12, &ConvertBmpTo16}) {
+      Bytes copy = bad;
+      EXPECT_FALSE(convert(copy));
+      EXPECT_EQ(copy, bad);
+    }
+  }
+}
+
+TEST(EncodeMonoPicture, WritesVerticalPagesAndTakesTheDarkerEntryAsBlack) {
+  // Height 12, two pages: column x is black in row x (a diagonal), column 0
+  // in row 11 as well.
+  Bytes expected(24, 0);
+  for (std::size_t x = 0; x < 12; ++x) expected[x < 8 ? x : 12 + x] = static_cast<std::uint8_t>(1 << x % 8);
+  expected[12] = 0x08;  // second page: rows 8..11 in bits 0..3
+  for (bool whiteFirst : {false, true}) {
+    Bytes bmp = Bmp1Of(12, 12, whiteFirst, [](int x, int y) { return x == y || (x == 0 && y == 11); });
+    ASSERT_TRUE(TransformBmp(bmp, 1));
+    EXPECT_EQ(EncodeMonoPicture(bmp), expected) << whiteFirst;
+  }
+  EXPECT_FALSE(EncodeMonoPicture(Bmp24({{kWhite}})));
+  // Rows missing from the end of the file read as white.
+  Bytes cut = Bmp1Of(8, 2, false, [](int, int) { return true; });
+  cut.resize(cut.size() - 4);
+  EXPECT_EQ(EncodeMonoPicture(cut), Bytes(8, 0x01));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
-// BMP files for the picture tests, built field by field from the published
-// BMP layout rather than from the code under test, and pixel reads of the
-// decoders' 24-bit results.
+// BMP files built field by field from the published layout rather than by the
+// code under test, and pixel reads of the decoders' 24-bit results.
 
 #include <array>
 #include <cstdint>
@@ -69,17 +68,6 @@ inline Bytes Bmp24Of(int width, int height, const std::function<Bgr(int, int)>& 
   return Bmp24(rows);
 }
 
-// A 16-bit BMP of words: compression 0 (5-5-5) or bit fields with the 5-6-5 masks.
-inline Bytes Bmp16Of(int width, int height, bool is565, const std::function<std::uint16_t(int, int)>& word) {
-  std::vector<Bytes> rows;
-  for (int y = height - 1; y >= 0; --y) {
-    Bytes& row = rows.emplace_back();
-    for (int x = 0; x < width; ++x)
-      row.insert(row.end(), {static_cast<std::uint8_t>(word(x, y)), static_cast<std::uint8_t>(word(x, y) >> 8)});
-  }
-  return PackedBmp(width, 16, is565 ? 3 : 0, is565 ? kMasks565 : Bytes{}, rows);
-}
-
 // A 1-bit BMP; black(x, y) pixels get the palette entry that is black.
 inline Bytes Bmp1Of(int width, int height, bool whiteFirst, const std::function<bool(int, int)>& black) {
   const Bytes palette = whiteFirst ? Bytes{255, 255, 255, 0, 0, 0, 0, 0} : Bytes{0, 0, 0, 0, 255, 255, 255, 0};
@@ -107,8 +95,7 @@ inline Bgr Pixel24(const Bytes& bmp, int x, int y) {
   return {bmp[at], bmp[at + 1], bmp[at + 2]};
 }
 
-// A channel reduced to levels + 1 values and widened again as the decoders
-// widen it: round(round(c / 255 * levels) * 255 / levels).
+// A channel reduced to levels + 1 values and widened again, both rounded.
 inline std::uint8_t Reduced(std::uint8_t c, int levels) {
   const int kept = (2 * c * levels + 255) / 510;
   return static_cast<std::uint8_t>((2 * kept * 255 + levels) / (2 * levels));

@@ -80,9 +80,8 @@ TEST(PictureAnimation, StepsHaveNoBoundsButStayWithin16Bits) {
 }
 
 TEST(PictureAnimation, PreviewBoxesFillRowsOfFive) {
-  EXPECT_EQ(std::tuple(PreviewBoxOf(1).left, PreviewBoxOf(1).top), std::tuple(40, 120));
-  EXPECT_EQ(std::tuple(PreviewBoxOf(5).left, PreviewBoxOf(5).top), std::tuple(8040, 120));
-  EXPECT_EQ(std::tuple(PreviewBoxOf(6).left, PreviewBoxOf(6).top), std::tuple(40, 2600));
+  for (const auto& [frame, left, top] : {std::tuple{1, 40, 120}, {5, 8040, 120}, {6, 40, 2600}})
+    EXPECT_EQ(std::tuple(PreviewBoxOf(frame).left, PreviewBoxOf(frame).top), std::tuple(left, top)) << frame;
   for (const auto& [frames, width, height] :
        {std::tuple{0, 160, 420}, {3, 6160, 2950}, {5, 10150, 2950}, {6, 10150, 5480}, {-2, 160, 420}}) {
     EXPECT_EQ(std::tuple(PreviewGridOf(frames).windowWidth, PreviewGridOf(frames).windowHeight),

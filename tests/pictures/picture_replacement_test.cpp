@@ -7,6 +7,7 @@
 #include "image/hex.h"
 #include "pictures/bmp_operations.h"
 #include "pictures/picture_encoding.h"
+#include "pictures/stored_picture_format.h"
 #include "support/test_support.h"
 
 namespace korvana::pictures {
@@ -97,17 +98,9 @@ TEST(TurnNewPicture, TurnsOnlyWhatTheDepthAllowsAndRecompresses) {
   EXPECT_EQ(picture.bmp, turned);
   EXPECT_EQ(std::tuple(picture.width, picture.height), std::tuple(3, 5));
   EXPECT_EQ(picture.compressed, EncodeCompressedBmp(turned, {}).bytes);
-  // One-bit pictures only flip; four-bit ones do not mirror.
-  for (const auto& [bits, mode, available] : {std::tuple{1, 1, true},
-                                              {1, 2, false},
-                                              {1, 3, false},
-                                              {1, 4, false},
-                                              {4, 2, false},
-                                              {4, 3, true},
-                                              {24, 2, true},
-                                              {24, 0, false},
-                                              {24, 5, false}}) {
-    EXPECT_EQ(TurnAvailable(bits, mode), available) << bits << " " << mode;
+  // Modes 0 to 5: one-bit pictures only flip; four-bit ones do not mirror.
+  for (const auto& [bits, modes] : {std::pair{1, "010000"}, {4, "010110"}, {24, "011110"}}) {
+    for (int mode = 0; mode <= 5; ++mode) EXPECT_EQ(TurnAvailable(bits, mode), modes[mode] == '1') << bits << mode;
   }
   NewPicture empty;
   EXPECT_FALSE(TurnNewPicture(empty, 1, f.Target(), {}));
@@ -167,13 +160,7 @@ TEST(OpenNewPicture, RefusalsLeaveNothingLoaded) {
   picture.loaded = true;
   EXPECT_EQ(OpenNewPicture(dir.Path("missing.bmp"), f.Target(), picture, {}).message, msg::kBmpOpenFailed);
   EXPECT_FALSE(picture.loaded);
-  test::WriteBytes(dir.Path("empty.bmp"), {});
-  EXPECT_EQ(OpenNewPicture(dir.Path("empty.bmp"), f.Target(), picture, {}).message, msg::kEmptyFile);
-  Bytes rle = Bmp24Of(2, 2, Scattered);
-  rle[28] = 8;
-  rle[30] = 1;
-  EXPECT_EQ(LoadNewPicture(rle, f.Target(), picture, {}).message, msg::kBmpOpenFailed);
-  // The compressed form takes no 1-bit picture.
+  picture.loaded = true;  // the compressed form takes no 1-bit picture
   EXPECT_EQ(LoadNewPicture(Bmp1Of(2, 2, false, [](int, int) { return true; }), f.Target(), picture, {}).message,
             msg::kColourDepthUnsupported);
   EXPECT_FALSE(picture.loaded);
@@ -181,6 +168,138 @@ TEST(OpenNewPicture, RefusalsLeaveNothingLoaded) {
   test::WriteBytes(dir.Path("ok.bmp"), Bmp24Of(2, 2, Scattered));
   EXPECT_TRUE(OpenNewPicture(dir.Path("ok.bmp"), f.Target(), picture, {}).ok);
   EXPECT_EQ(picture.bmp, Bmp24Of(2, 2, Scattered));
+}
+
+// A colour as the firmware keeps it at depth, widened again as the decoders
+// widen it; the compressed form draws the stored word 0001 white.
+Bgr AtDepth(Bgr c, int depth, bool compressed) {
+  if (depth == 24) return c;
+  const int top = depth == 8 ? 7 : depth == 12 ? 15 : 31;
+  const auto five = [](std::uint8_t v) { return (2 * v * 31 + 255) / 510; };
+  if (compressed && five(c[2]) == 0 && five(c[1]) == 0 && five(c[0]) == 1) return kWhite;
+  return {Reduced(c[0], top), Reduced(c[1], top), Reduced(c[2], depth == 8 ? 3 : top)};
+}
+
+// Scattered colours with runs of red: the compressed form gets a palette, runs and literals.
+Bgr Mixed(int x, int y) { return (x / 2 + y) % 3 == 0 ? kRed : Scattered(x + 1, y + 1); }
+
+TEST(EncodeBmp, EveryDepthDecodesToThePictureReducedToIt) {
+  for (const auto [width, height] : {std::pair{5, 3}, std::pair{8, 9}, std::pair{1, 1}}) {
+    const Bytes bmp = Bmp24Of(width, height, Mixed);
+    for (const auto [depth, compressed] : {std::pair{8, false}, {12, false}, {16, false}, {24, false}, {16, true}}) {
+      SCOPED_TRACE(std::to_string(depth) + (compressed ? "*" : "") + " " + std::to_string(width));
+      const EncodedPicture stored = compressed ? EncodeCompressedBmp(bmp, {}) : EncodeBmp(bmp, depth);
+      ASSERT_TRUE(stored.outcome.ok) << stored.outcome.detail;
+      if (!compressed) {
+        const int rowBytes = depth == 12 ? (3 * width + 1) / 2 : width * depth / 8;
+        EXPECT_EQ(stored.bytes.size(), static_cast<std::size_t>(rowBytes * height));
+      }
+      const DecodedBmp back = compressed ? DecodeCompressedPicture(stored.bytes, 0, width, height)
+                                         : DecodePicture(stored.bytes, 0, width, height, depth, {});
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          ASSERT_EQ(Pixel24(back.bytes, x, y), AtDepth(Mixed(x, y), depth, compressed)) << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(EncodeBmp, MonochromeComesBackUnchangedWhicheverEntryIsBlack) {
+  auto black = [](int x, int y) { return (x * y + x) % 3 == 0; };
+  for (bool whiteFirst : {false, true}) {
+    const EncodedPicture mono = EncodeBmp(Bmp1Of(13, 10, whiteFirst, black), 1);
+    EXPECT_EQ(mono.bytes.size(), 13u * 2);
+    EXPECT_EQ(DecodeMonoPicture(mono.bytes, 0, 13, 10).bytes, Bmp1Of(13, 10, false, black)) << whiteFirst;
+  }
+  // Two entries equally bright: bit 0 is black.
+  Bytes grey = Bmp1Of(13, 10, false, black);
+  std::fill_n(grey.begin() + 54, 8, 0x80);
+  EXPECT_EQ(EncodeBmp(grey, 1).bytes, EncodeBmp(Bmp1Of(13, 10, false, black), 1).bytes);
+}
+
+// The BMP with an information header of `size` bytes (108: version 4, 124:
+// version 5, as ImageMagick writes them) in place of the 40-byte one. Bit
+// field masks stay at 54, inside the longer header.
+Bytes WithInfoHeader(Bytes bmp, std::uint32_t size) {
+  const std::uint32_t end = bmp[30] == 3 ? 70 : 54;  // of the header and the masks
+  const std::uint32_t extra = size + 14 - end;
+  bmp.insert(bmp.begin() + end, extra, 0);
+  for (const auto& [at, value] : {std::pair{2u, std::uint32_t(bmp.size())}, {10u, bmp[10] + extra}, {14u, size}}) {
+    for (std::uint32_t i = 0; i < 4; ++i) bmp[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+  return bmp;
+}
+
+TEST(EncodeBmp, LongerInformationHeadersEncodeLikeTheShortOne) {
+  const Bytes rgb = Bmp24Of(5, 3, Scattered);
+  const Bytes masked = PackedBmp(2, 16, 3, kMasks565, {{0x34, 0x12, 0x68, 0x24}, {0x9C, 0x36, 0xD0, 0x48}});
+  const Bytes masked555 = PackedBmp(1, 16, 3, kMasks555, {{0x1F, 0x7C}, {0xE0, 0x03}});
+  const Bytes mono = Bmp1Of(5, 3, true, [](int x, int y) { return (x + y) % 2 == 0; });
+  for (const auto& [bmp, depths] :
+       {std::pair{rgb, std::vector{8, 12, 16, 24}}, {masked, {8, 12, 16}}, {masked555, {8, 12, 16}}, {mono, {1}}}) {
+    for (std::uint32_t size : {108u, 124u}) {
+      const Bytes longer = WithInfoHeader(bmp, size);
+      ASSERT_TRUE(CheckUserBmp(longer).ok) << size;
+      for (int depth : depths) {
+        const EncodedPicture encoded = EncodeBmp(longer, depth);
+        EXPECT_TRUE(encoded.outcome.ok) << size << " " << depth;
+        EXPECT_EQ(encoded.bytes, EncodeBmp(bmp, depth).bytes) << size << " " << depth;
+      }
+      if (bmp[28] != 1) EXPECT_EQ(EncodeCompressedBmp(longer, {}).bytes, EncodeCompressedBmp(bmp, {}).bytes) << size;
+    }
+  }
+}
+
+TEST(EncodeBmp, ThirtyTwoBitBmpsWithTheirMasksAreCompressedLikeTwentyFourBitOnes) {
+  const Bytes masks{0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0};
+  const Bytes bgra = PackedBmp(2, 32, 3, masks, {{1, 2, 3, 0, 250, 251, 252, 0}});
+  EXPECT_TRUE(CheckUserBmp(bgra).ok);
+  EXPECT_EQ(EncodeCompressedBmp(bgra, {}).bytes, EncodeCompressedBmp(Bmp24({{{1, 2, 3}, {250, 251, 252}}}), {}).bytes);
+}
+
+TEST(EncodeBmp, DepthsAndBitCountsThatDoNotFitAreRefused) {
+  const Bytes rgb = Bmp24Of(2, 2, Scattered);
+  const Bytes mono = Bmp1Of(2, 2, false, [](int, int) { return true; });
+  // Depth 24 copies the BMP's pixel bytes, which only a 24-bit BMP has.
+  const Bytes rgb16 = PackedBmp(2, 16, 0, {}, {{1, 0, 1, 0}, {1, 0, 1, 0}});
+  for (const auto& [bmp, depth] : {std::pair{rgb, 1}, {rgb, 4}, {rgb, 32}, {mono, 16}, {rgb16, 24}}) {
+    EXPECT_EQ(EncodeBmp(bmp, depth).outcome.message, msg::kColourDepthUnsupported) << depth;
+  }
+  EXPECT_EQ(EncodeCompressedBmp(mono, {}).outcome.message, msg::kColourDepthUnsupported);
+}
+
+TEST(CheckUserBmp, RefusesLyingHeadersCompressedRowsAndUnknownMasks) {
+  const Bytes good = Bmp24Of(3, 2, Scattered);
+  EXPECT_TRUE(CheckUserBmp(good).ok);
+  auto with = [](std::size_t at, std::uint32_t value, Bytes b) {
+    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    return b;
+  };
+  const Bytes shortFile(good.begin(), good.end() - 1);
+  for (const Bytes& bad :
+       {shortFile, with(30, 1, good) /* RLE8 */, with(14, 12, good), with(10, 4000, good), with(18, 0, good),
+        with(22, 5000, good), with(26, 0x180002, good), with(28, 2, good), with(0, 0x4D41, good), Bytes{'B', 'M', 0},
+        // bit fields whose masks would lie where the pixels are
+        PackedBmp(2, 16, 3, {}, {{0, 0, 0, 0}})}) {
+    EXPECT_EQ(CheckUserBmp(bad).message, msg::kBmpOpenFailed);
+  }
+  const Bytes masked = PackedBmp(2, 16, 3, kMasks565, {{0, 0, 0, 0}});
+  EXPECT_TRUE(CheckUserBmp(masked).ok);
+  EXPECT_TRUE(CheckUserBmp(PackedBmp(1, 16, 0, {}, {{0, 0}})).ok);  // 5-5-5 without bit fields
+  EXPECT_TRUE(CheckUserBmp(PackedBmp(1, 16, 3, Bytes(kMasks565.begin(), kMasks565.begin() + 12), {{0, 0}})).ok);
+  EXPECT_TRUE(CheckUserBmp(PackedBmp(1, 16, 3, kMasks555, {{0, 0}})).ok);
+  EXPECT_EQ(CheckUserBmp(with(54, 0x0F00, masked)).message, msg::kColourDepthUnsupported);
+}
+
+TEST(MakeBottomUp, ATopDownBmpEncodesLikeItsBottomUpTwin) {
+  const Bytes bottomUp = Bmp24Of(3, 4, Scattered);
+  Bytes topDown = bottomUp;
+  ASSERT_TRUE(TransformBmp(topDown, 1));  // the rows in top-down order, then height -4
+  std::copy_n(Bytes{0xFC, 0xFF, 0xFF, 0xFF}.begin(), 4, topDown.begin() + 22);
+  ASSERT_TRUE(CheckUserBmp(topDown).ok);
+  MakeBottomUp(topDown);
+  EXPECT_EQ(topDown, bottomUp);
 }
 
 }  // namespace
