@@ -32,7 +32,7 @@ Texts Column(const ReplacementList& list, int column) {
   return texts;
 }
 
-TEST(ReplacementList, FilesThenTonesPairInTheOrderAdded) {
+TEST(ReplacementList, FilesAndTonesPairInTheOrderAdded) {
   TempDir dir;
   ReplacementList list;
   list.AddFiles(Files(dir, 3), {0, 1, 2, 3});
@@ -41,17 +41,15 @@ TEST(ReplacementList, FilesThenTonesPairInTheOrderAdded) {
   EXPECT_EQ(Column(list, 1), (Texts{"f3.mmf 000300 字节", "f1.mmf 000100 字节", "f2.mmf 000200 字节"}));
   EXPECT_EQ(Column(list, 2), (Texts{"", "002 0x00002000 - 0x000020C9 202 ", "004 0x00004000 - 0x000040CB 204 "}));
   EXPECT_EQ(list.Row(0).filePath, dir.Path("f3.mmf"));  // the full path rides along with the file part
-}
 
-TEST(ReplacementList, TonesThenAFilePairsTheFileWithTheLowerTone) {
-  TempDir dir;
-  ReplacementList list;
-  list.AddTones(FiveTones(), {2, 4});
-  list.AddFiles(Files(dir, 1), {0});
-  EXPECT_EQ(Column(list, 1), (Texts{"f1.mmf 000100 字节", ""}));
-  EXPECT_EQ(list.Row(0).tonePart.substr(0, 3), "003");
-  EXPECT_EQ(list.FindFreeRow(kReplacementTone), 2);  // appended, numbered after the count
-  EXPECT_EQ(list.Row(2).number, "003");
+  TempDir one;
+  ReplacementList tonesFirst;  // the file pairs with the lower tone
+  tonesFirst.AddTones(FiveTones(), {2, 4});
+  tonesFirst.AddFiles(Files(one, 1), {0});
+  EXPECT_EQ(Column(tonesFirst, 1), (Texts{"f1.mmf 000100 字节", ""}));
+  EXPECT_EQ(tonesFirst.Row(0).tonePart.substr(0, 3), "003");
+  EXPECT_EQ(tonesFirst.FindFreeRow(kReplacementTone), 2);  // appended, numbered after the count
+  EXPECT_EQ(tonesFirst.Row(2).number, "003");
 }
 
 TEST(ReplacementList, TicksOnlyCompleteRowsExceptAllesAndLosingAPartUnticks) {
