@@ -67,7 +67,7 @@ TEST(ConvertBmpTo24, SixteenBitLayoutsAndFourBitPalettes) {
       {PackedBmp(2, 16, 3, kMasks555, {{0x00, 0x7C, 0xE0, 0x03}}), Bmp24({{kRed, kGreen}})},
       // Without masks (pixels at 54) the layout is 5-5-5.
       {PackedBmp(2, 16, 0, {}, {{0xFF, 0x7F, 0x10, 0x42}}), Bmp24({{kWhite, {132, 132, 132}}})},
-      // 4 bits: two entries, the second one byte short of its fourth; index 5 is black.
+      // 4 bits: two entries, the second without its fourth byte in one; index 5 lies beyond and is black.
       {PackedBmp(3, 4, 0, {1, 2, 3, 0, 4, 5, 6, 0}, {{0x10, 0x50}}), Bmp24({{{4, 5, 6}, {1, 2, 3}, kBlack}})},
       {PackedBmp(3, 4, 0, {1, 2, 3, 0, 4, 5, 6}, {{0x10, 0x20}}), Bmp24({{{4, 5, 6}, {1, 2, 3}, kBlack}})},
       {Bmp24({{kRed}}), Bmp24({{kRed}})},  // already 24 bits
@@ -198,6 +198,9 @@ TEST(EncodeMonoPicture, WritesVerticalPagesAndTakesTheDarkerEntryAsBlack) {
     EXPECT_EQ(EncodeMonoPicture(bmp), expected) << whiteFirst;
   }
   EXPECT_FALSE(EncodeMonoPicture(Bmp24({{kWhite}})));
+  for (const auto [width, height] : {std::pair{0, 2}, {3, 0}}) {  // an empty picture is no failure
+    EXPECT_EQ(EncodeMonoPicture(Bmp1Of(width, height, false, [](int, int) { return true; })), Bytes{}) << width;
+  }
   // Rows missing from the end of the file read as white.
   Bytes cut = Bmp1Of(8, 2, false, [](int, int) { return true; });
   cut.resize(cut.size() - 4);

@@ -278,8 +278,9 @@ TEST(CheckUserBmp, RefusesLyingHeadersCompressedRowsAndUnknownMasks) {
   };
   const Bytes shortFile(good.begin(), good.end() - 1);
   for (const Bytes& bad :
-       {shortFile, with(30, 1, good) /* RLE8 */, with(14, 12, good), with(10, 4000, good), with(18, 0, good),
-        with(22, 5000, good), with(26, 0x180002, good), with(28, 2, good), with(0, 0x4D41, good), Bytes{'B', 'M', 0},
+       {shortFile, with(30, 1, good) /* RLE8 */, with(14, 12, good), with(14, 108, good) /* past the pixel offset */,
+        with(10, 4000, good), with(18, 0, good), with(22, 5000, good), with(26, 0x180002, good), with(28, 2, good),
+        with(0, 0x4D41, good), Bytes{'B', 'M', 0},
         // bit fields whose masks would lie where the pixels are
         PackedBmp(2, 16, 3, {}, {{0, 0, 0, 0}})}) {
     EXPECT_EQ(CheckUserBmp(bad).message, msg::kBmpOpenFailed);

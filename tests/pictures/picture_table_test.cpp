@@ -89,6 +89,8 @@ TEST(PictureTable, SavedListReadsBackAsItWasAndAnEmptyOneIsNotSaved) {
             app::Utf8ToAnsi("001 Logo\t 0X0012ABCD\t Zahl: 1\t Größe  .: 2560\t Maße: 128*160\t Farb: 16\t\r\n"));
   EXPECT_EQ(ReadPictureTable(path, {}).rows, list.Rows());
   EXPECT_EQ(std::tuple(list.FindNumber("003"), list.FindNumber("004")), std::tuple(2, -1));
+  EXPECT_TRUE(list.SetFrameSize(2, "191") && !list.SetFrameSize(3, "1"));
+  EXPECT_EQ(list.Row(2)->frameSize, "191");
   EXPECT_EQ(ReadPictureTable(path, {"", true}).rows.at(2).frameSize, "192");
   EXPECT_EQ(WritePictureTable(dir.Path("missing/t.txt"), list).message, msg::kFileError);
   list.Clear();

@@ -61,6 +61,7 @@ TEST(ReplacementList, TicksOnlyCompleteRowsExceptAllesAndLosingAPartUnticks) {
   EXPECT_FALSE(list.SetTicked(0, true));
   EXPECT_FALSE(list.Ticked(0));
   EXPECT_FALSE(list.SetTicked(-1, true) || list.SetTicked(2, false));  // no such rows
+  EXPECT_TRUE(list.SetTicked(0, false));                                // an incomplete row may be unticked
   EXPECT_TRUE(list.SetTicked(1, true));
   EXPECT_EQ(list.PatchRows(), std::vector<int>{1});
   auto menu = [&list](std::optional<int> row) {
