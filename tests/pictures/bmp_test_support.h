@@ -1,6 +1,5 @@
 #pragma once
-// BMP files built field by field from the published layout rather than by the
-// code under test, and pixel reads of the decoders' 24-bit results.
+// BMP files built field by field from the published layout, not by the code under test.
 
 #include <array>
 #include <cstdint>
@@ -35,8 +34,7 @@ inline Bytes Headers(int width, int height, int bits, int compression, int table
   return out;
 }
 
-// A BMP of `bits` per pixel: the table after the headers, then the rows in
-// file order (bottom row first), given without their padding.
+// A BMP of `bits` per pixel: the table, then the rows bottom first without their padding.
 inline Bytes PackedBmp(int width, int bits, int compression, const Bytes& table, const std::vector<Bytes>& rows) {
   const int rowSize = (width * bits + 31) / 32 * 4;
   const int height = static_cast<int>(rows.size());

@@ -1,6 +1,5 @@
 #pragma once
-// The BMP helpers, and a noisy picture with what the decoders make of it once
-// it has been a 16-bit frame, for the command line and window tests.
+// A noisy picture and what the decoders make of it as a 16-bit frame, for the command line and window tests.
 
 #include "bmp_test_support.h"
 
@@ -8,8 +7,7 @@ namespace korvana::pictures::bmptest {
 
 using PixelFn = std::function<Bgr(int x, int y)>;  // y = 0 is the top row
 
-// Scattered with the red channel kept high, so that no pixel reduces to the
-// 16-bit word 0001, which the compressed form draws white.
+// Red kept high: no pixel reduces to the word 0001, which the compressed form draws white.
 inline Bgr NoiseWithoutWordOne(int x, int y) {
   Bgr c = Scattered(x, y);
   c[2] |= 0x80;
