@@ -38,6 +38,9 @@ TEST(TransformBmp, FlipsMirrorsAndTurnsOfA3x2Picture) {
   Bytes nibbles = PackedBmp(3, 4, 0, Bytes(64, 0), {{0x12, 0x30}});
   ASSERT_TRUE(TransformBmp(nibbles, 2));
   EXPECT_EQ(nibbles, PackedBmp(3, 4, 0, Bytes(64, 0), {{0x32, 0x10}}));
+  Bytes wide = Bmp24Of(5, 4, Scattered);  // turned, rows without padding fill the buffer to its end
+  ASSERT_TRUE(TransformBmp(wide, 3) && TransformBmp(wide, 4));
+  EXPECT_EQ(wide, Bmp24Of(5, 4, Scattered));
 }
 
 TEST(TransformBmp, RefusesWhatItCannotHandleAndLeavesTheBytes) {
