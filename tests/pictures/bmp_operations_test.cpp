@@ -52,8 +52,7 @@ TEST(TransformBmp, RefusesWhatItCannotHandleAndLeavesTheBytes) {
   bad[3][22] = 0xFF, bad[3][23] = 0xFF, bad[3][25] = 0xFF;  // height -1 ... top-down
   for (Bytes& b : bad) EXPECT_FALSE(TransformBmp(b, 1));  // the bytes stay: the fuzz target checks that
   EXPECT_FALSE(TransformBmp(bad[4], 5) || TransformBmp(bad[4], 0));
-  // A short file: the missing pixel bytes read as zero.
-  Bytes shortFile(good.begin(), good.end() - 5);
+  Bytes shortFile(good.begin(), good.end() - 5);  // the missing pixel bytes read as zero
   ASSERT_TRUE(TransformBmp(shortFile, 2));
   EXPECT_EQ(shortFile, Bmp24({{kBlack, {0, 0, 0xFF}}}));
 }

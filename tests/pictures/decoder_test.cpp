@@ -90,7 +90,8 @@ TEST(Decoders, NeverReadOutsideTheImageAndRefuseAbsurdSizes) {
   const Bytes image{0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(DecodePicture(image, 2, 2, 1, 24, {}).bytes, Bmp24({{{255, 255, 0}, kBlack}}));  // missing bytes are 0
   EXPECT_EQ(DecodePicture(image, -1, 2, 1, 8, {}).bytes, Bmp24({{kBlack, kWhite}}));
-  EXPECT_EQ(DecodeCompressedPicture(Bytes(64, 0x3F), 0, 2, 2).bytes.size(), 54u + 8 * 2);  // stops when full
+  EXPECT_EQ(DecodeCompressedPicture(Bytes{0x09, 0x00, 0xBF, 0x1F, 0x00}, 0, 2, 2).bytes,  // a run of 63 stops when full
+            Bmp24({{kBlue, kBlue}, {kBlue, kBlue}}));
 
   for (int d : {1, 2, 32}) EXPECT_EQ(DecodePicture(image, 0, 1, 1, d, {}).error, DecodeError::kUnsupportedDepth);
   EXPECT_TRUE(DecodePicture(image, 0, 4096, 1, 8, {}).Ok());
