@@ -1,160 +1,173 @@
+#include "pictures/stored_picture_format.h"
+
 #include <gtest/gtest.h>
 
 #include "bmp_test_support.h"
-#include "pictures/stored_picture_format.h"
+#include "pictures/picture_compression.h"
 #include "support/test_support.h"
 
 namespace korvana::pictures {
 namespace {
 
 using namespace bmptest;  // NOLINT: the expected-BMP helpers
-using korvana::test::TempDir;
-using korvana::test::WriteBytes;
-using korvana::test::BytesOf;
+using Words = std::vector<std::uint16_t>;
 
-// A small image with the frame at address 3, so that reads before the
-// frame would show up.
-std::vector<std::uint8_t> ImageWith(const std::vector<std::uint8_t>& frame) {
-  std::vector<std::uint8_t> image{0xAA, 0xBB, 0xCC};
+// The frame at address 3, so that reads before it would show up.
+Bytes ImageWith(const Bytes& frame) {
+  Bytes image{0xAA, 0xBB, 0xCC};
   image.insert(image.end(), frame.begin(), frame.end());
   image.push_back(0xEE);
   return image;
 }
 
-// "16.dat" with entry i = (blue 0, green 16 * i, red 255 - 16 * i).
-Palette16 PaletteFromFile(const test::TempDir& dir) {
-  std::vector<std::uint8_t> bytes;
-  for (int i = 0; i < 16; ++i) {
-    bytes.insert(bytes.end(), {0, static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i), 0});
-  }
-  test::WriteBytes(dir.Path("16.dat"), bytes);
-  return LoadPalette16(dir.Path());
-}
-Bgr Entry(int i) { return {0, static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i)}; }
-
 TEST(DecodeMonoPicture, ReadsVerticalPagesAndIgnoresBitsPastTheHeight) {
-  // W = 2, H = 10: two pages of two bytes. Page 0: column 0 has row 0 set,
-  // column 1 row 7; page 1: column 0 has row 9 set (bits 2..7 are beyond
-  // the picture), column 1 row 8.
-  const auto image = ImageWith({0x01, 0x80, 0xFE, 0x01});
-  const DecodedBmp bmp = DecodeMonoPicture(image, 3, 2, 10);
-  ASSERT_TRUE(bmp.Ok());
-  std::vector<std::uint8_t> expected = Headers(2, 10, 1, 0, 8, 40);
-  expected.insert(expected.end(), {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
-  // File rows bottom-up, 4 bytes each; bit 7 is column 0, a 1 is white.
-  const std::vector<std::uint8_t> rows{0x40, 0x80, 0x80, 0xC0, 0xC0, 0xC0, 0xC0, 0xC0, 0xC0, 0x40};
-  for (std::uint8_t r : rows) expected.insert(expected.end(), {r, 0, 0, 0});
-  EXPECT_EQ(bmp.bytes, expected);
+  // W 2, H 10: page 0 sets rows 0 and 7, page 1 rows 9 and 8 (bits 2..7 lie past the height).
+  EXPECT_EQ(DecodeMonoPicture(ImageWith({0x01, 0x80, 0xFE, 0x01}), 3, 2, 10).bytes,
+            PackedBmp(2, 1, 0, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0},
+                      {{0x40}, {0x80}, {0x80}, {0xC0}, {0xC0}, {0xC0}, {0xC0}, {0xC0}, {0xC0}, {0x40}}));
 }
 
-TEST(DecodePicture, Depth12PacksTwoPixelsInThreeBytesAndOddRowsEndHalfUsed) {
-  // W = 3: five bytes a row; the second pixel of each row's second group is
-  // not drawn and the next row starts at byte 5.
-  const auto image = ImageWith({0xF0, 0x00, 0xF0, 0x00, 0xF0,    //
-                                0xFF, 0xF8, 0x88, 0x12, 0x3F});
-  const DecodedBmp bmp = DecodePicture(image, 3, 3, 2, 12, {});
-  ASSERT_TRUE(bmp.Ok());
-  EXPECT_EQ(bmp.bytes, Bmp24({{kRed, kGreen, kBlue}, {kWhite, {136, 136, 136}, {51, 34, 17}}}));
-}
-
-TEST(DecodePicture, Depth8SpreadsThreeThreeTwoBits) {
-  // E3: blue 7, green 0, red 3. 49: blue 2, green 2, red 1.
-  const auto image = ImageWith({0xE3, 0x49, 0x00, 0xFF});
-  const DecodedBmp bmp = DecodePicture(image, 3, 2, 2, 8, {});
-  ASSERT_TRUE(bmp.Ok());
-  EXPECT_EQ(bmp.bytes, Bmp24({{{255, 0, 255}, {73, 73, 85}}, {kBlack, kWhite}}));
-}
-
-TEST(DecodePicture, Depth16IsRgb565LowByteFirst) {
-  const auto image = ImageWith({0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84});
-  // One pixel, the whole file spelt out: 54 header bytes, one padded row.
-  const DecodedBmp one = DecodePicture(image, 3, 1, 1, 16, {});
-  const std::vector<std::uint8_t> expected{
-      0x42, 0x4D, 0x3A, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0, 0x28, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0x18, 0,
-      0,    0,    0,    0, 4, 0, 0, 0, 0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  //
-      0x00, 0x00, 0xFF, 0x00};
-  EXPECT_EQ(one.bytes, expected);
-  // 8410: red 16, green 32 (upper five bits 16), blue 16 -> 132 each.
-  const DecodedBmp four = DecodePicture(image, 3, 2, 2, 16, {});
-  EXPECT_EQ(four.bytes, Bmp24({{kRed, kGreen}, {kBlue, {132, 132, 132}}}));
-}
-
-TEST(DecodePicture, Depth24CopiesRowsAndTurnsThemUpright) {
-  const auto image = ImageWith({1, 2, 3, 4, 5, 6});
-  EXPECT_EQ(DecodePicture(image, 3, 1, 2, 24, {}).bytes, Bmp24({{{1, 2, 3}}, {{4, 5, 6}}}));
+TEST(DecodePicture, EachDepthGivesAnUpright24BitBmp) {
+  struct Case {
+    int depth, width, height;
+    Bytes frame;
+    std::vector<std::vector<Bgr>> rows;
+  };
+  const Case cases[] = {
+      // Three bits blue, three green, two red: E3 is 7 0 3, 49 is 2 2 1.
+      {8, 2, 2, {0xE3, 0x49, 0x00, 0xFF}, {{{255, 0, 255}, {73, 73, 85}}, {kBlack, kWhite}}},
+      // Two pixels in three bytes; at W 3 a row is five bytes, its sixth pixel not drawn.
+      {12, 3, 2, {0xF0, 0x00, 0xF0, 0x00, 0xF0, 0xFF, 0xF8, 0x88, 0x12, 0x3F},
+       {{kRed, kGreen, kBlue}, {kWhite, {136, 136, 136}, {51, 34, 17}}}},
+      // RGB565 low byte first; 8410 is 16 32 16, each 132.
+      {16, 2, 2, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84}, {{kRed, kGreen}, {kBlue, {132, 132, 132}}}},
+      {16, 1, 1, {0x00, 0xF8}, {{kRed}}},  // a row of one pixel is padded
+      {24, 1, 2, {1, 2, 3, 4, 5, 6}, {{{1, 2, 3}}, {{4, 5, 6}}}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DecodePicture(ImageWith(c.frame), 3, c.width, c.height, c.depth, {}).bytes, Bmp24(c.rows)) << c.depth;
 }
 
 TEST(DecodePicture, Depth4LooksUpThePaletteFile) {
-  test::TempDir dir;
-  const Palette16 palette = PaletteFromFile(dir);
-  const auto image = ImageWith({0x1F, 0x9C});
-  EXPECT_EQ(DecodePicture(image, 3, 2, 2, 4, palette).bytes, Bmp24({{Entry(1), Entry(15)}, {Entry(9), Entry(12)}}));
-  // Without "16.dat" every colour is black.
-  test::TempDir empty;
+  // "16.dat" with entry i = (blue 0, green 16 * i, red 255 - 16 * i).
+  auto entry = [](int i) { return Bgr{0, static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i)}; };
+  test::TempDir dir, empty;
+  Bytes file;
+  for (int i = 0; i < 16; ++i) file.insert(file.end(), {entry(i)[0], entry(i)[1], entry(i)[2], 0});
+  test::WriteBytes(dir.Path("16.dat"), file);
+  const Palette16 palette = LoadPalette16(dir.Path());
+  const Bytes image = ImageWith({0x1F, 0x9C});
+  EXPECT_EQ(DecodePicture(image, 3, 2, 2, 4, palette).bytes, Bmp24({{entry(1), entry(15)}, {entry(9), entry(12)}}));
+  // Without "16.dat" every colour is black; a second folder is the fallback.
   EXPECT_EQ(DecodePicture(image, 3, 2, 2, 4, LoadPalette16(empty.Path())).bytes,
             Bmp24({{kBlack, kBlack}, {kBlack, kBlack}}));
-  // A folder without the file falls back to the second folder.
   EXPECT_EQ(LoadPalette16(empty.Path(), dir.Path()), palette);
-  // Odd widths keep the firmware tool's half-byte rounding: at W = 3 a row
-  // copies one byte, and the third pixel comes from the zero padding.
-  EXPECT_EQ(DecodePicture(image, 3, 3, 1, 4, palette).bytes, Bmp24({{Entry(1), Entry(15), Entry(0)}}));
-  for (int w : {1, 5, 7, 9}) {
-    const DecodedBmp odd = DecodePicture(image, 3, w, 3, 4, palette);
-    ASSERT_TRUE(odd.Ok());
-    EXPECT_EQ(odd.bytes.size(), 54u + static_cast<std::size_t>((w * 3 + 3) / 4 * 4 * 3));
-  }
+  // Odd widths round half bytes as the firmware tool does: at W 3 the third pixel is padding.
+  EXPECT_EQ(DecodePicture(image, 3, 3, 1, 4, palette).bytes, Bmp24({{entry(1), entry(15), entry(0)}}));
+  for (int w : {1, 5, 7, 9})
+    EXPECT_EQ(DecodePicture(image, 3, w, 3, 4, palette).bytes.size(),
+              54u + static_cast<std::size_t>((w * 3 + 3) / 4 * 12));
 }
 
 TEST(DecodeCompressedPicture, PaletteLiteralsRunsAndWhiteForWordOne) {
-  // N = 2, palette 001F and F800; three pixels of palette colour 1, two
-  // literal 07E0, a run of one 0001 (white).
-  const std::vector<std::uint8_t> frame{0x09, 0x02, 0x1F, 0x00, 0x00, 0xF8, 0xC3, 0x01,
-                                        0x02, 0xE0, 0x07, 0xE0, 0x07, 0x81, 0x01, 0x00};
-  const auto expected = Bmp24({{kRed, kRed, kRed}, {kGreen, kGreen, kWhite}});
+  // Palette 001F F800; three of colour 1, two literal 07E0, a run of one 0001 (white).
+  const Bytes frame{0x09, 0x02, 0x1F, 0x00, 0x00, 0xF8, 0xC3, 0x01, 0x02, 0xE0, 0x07, 0xE0, 0x07, 0x81, 0x01, 0x00};
+  const Bytes expected = Bmp24({{kRed, kRed, kRed}, {kGreen, kGreen, kWhite}});
   EXPECT_EQ(DecodeCompressedPicture(ImageWith(frame), 3, 3, 2).bytes, expected);
 
   // Codes of count 0 draw nothing: 40 takes one byte, 80 three, C0 two, 00 one.
-  std::vector<std::uint8_t> padded(frame.begin(), frame.begin() + 8);
+  Bytes padded(frame.begin(), frame.begin() + 8);
   padded.insert(padded.end(), {0x40, 0x80, 0x55, 0x66, 0xC0, 0x01, 0x00});
   padded.insert(padded.end(), frame.begin() + 8, frame.end());
   EXPECT_EQ(DecodeCompressedPicture(ImageWith(padded), 3, 3, 2).bytes, expected);
 
   // The palette word 0001 is white as well; palette pixels one by one.
-  const std::vector<std::uint8_t> paletteOne{0x09, 0x02, 0x01, 0x00, 0x1F, 0x00, 0x42, 0x00, 0x01};
-  EXPECT_EQ(DecodeCompressedPicture(ImageWith(paletteOne), 3, 2, 1).bytes, Bmp24({{kWhite, kBlue}}));
+  EXPECT_EQ(DecodeCompressedPicture(ImageWith({0x09, 0x02, 0x01, 0x00, 0x1F, 0x00, 0x42, 0x00, 0x01}), 3, 2, 1).bytes,
+            Bmp24({{kWhite, kBlue}}));
 }
 
 TEST(Decoders, NeverReadOutsideTheImageAndRefuseAbsurdSizes) {
-  const std::vector<std::uint8_t> image{0xFF, 0xFF, 0xFF, 0xFF};
-  // A frame that runs past the end: the missing bytes are zero.
-  EXPECT_EQ(DecodePicture(image, 2, 2, 1, 24, {}).bytes, Bmp24({{{255, 255, 0}, kBlack}}));
+  const Bytes image{0xFF, 0xFF, 0xFF, 0xFF};
+  EXPECT_EQ(DecodePicture(image, 2, 2, 1, 24, {}).bytes, Bmp24({{{255, 255, 0}, kBlack}}));  // missing bytes are 0
   EXPECT_EQ(DecodePicture(image, -1, 2, 1, 8, {}).bytes, Bmp24({{kBlack, kWhite}}));
-  for (std::int64_t address : {std::int64_t{-100000}, std::int64_t{4}, std::int64_t{1} << 40}) {
-    EXPECT_TRUE(DecodeMonoPicture(image, address, 9, 9).Ok());
-    EXPECT_TRUE(DecodeCompressedPicture(image, address, 9, 9).Ok());
-    for (int depth : {4, 8, 12, 16, 24}) EXPECT_TRUE(DecodePicture(image, address, 9, 9, depth, {}).Ok());
-  }
-  // A compressed stream of long literal codes stops when the picture is full.
-  const std::vector<std::uint8_t> longCodes(64, 0x3F);
-  EXPECT_EQ(DecodeCompressedPicture(longCodes, 0, 2, 2).bytes.size(), 54u + 8 * 2);
+  EXPECT_EQ(DecodeCompressedPicture(Bytes{0x09, 0x00, 0xBF, 0x1F, 0x00}, 0, 2, 2).bytes,  // a run of 63 stops when full
+            Bmp24({{kBlue, kBlue}, {kBlue, kBlue}}));
 
-  EXPECT_EQ(DecodePicture(image, 0, 1, 1, 1, {}).error, DecodeError::kUnsupportedDepth);
-  EXPECT_EQ(DecodePicture(image, 0, 1, 1, 32, {}).error, DecodeError::kUnsupportedDepth);
-  EXPECT_TRUE(DecodePicture(image, 0, 1, 1, 32, {}).bytes.empty());
-  EXPECT_EQ(DecodePicture(image, 0, 100000, 100000, 16, {}).error, DecodeError::kTooLarge);
-  EXPECT_EQ(DecodeMonoPicture(image, 0, -1, 5).error, DecodeError::kTooLarge);
-  EXPECT_EQ(DecodeCompressedPicture(image, 0, 5, 100000).error, DecodeError::kTooLarge);
+  for (int d : {1, 2, 32}) EXPECT_EQ(DecodePicture(image, 0, 1, 1, d, {}).error, DecodeError::kUnsupportedDepth);
+  EXPECT_TRUE(DecodePicture(image, 0, 4096, 1, 8, {}).Ok());
+  for (const DecodedBmp& d : {DecodePicture(image, 0, 4097, 1, 16, {}), DecodePicture(image, 0, 1, -1, 16, {}),
+                               DecodeMonoPicture(image, 0, -1, 5), DecodeCompressedPicture(image, 0, 5, 100000)})
+    EXPECT_EQ(d.error, DecodeError::kTooLarge);
+  EXPECT_EQ(std::tuple(DecodePicture(image, 0, 0, 2, 16, {}).bytes, DecodePicture(image, 0, 2, 0, 16, {}).bytes),
+            std::tuple(Headers(0, 2, 24, 0, 0, 0), Headers(2, 0, 24, 0, 0, 0)));  // empty pictures
 }
 
-TEST(DecodeFrame, ChoosesTheDecoderByDepthAndStepsByFrameSize) {
-  const std::vector<std::uint8_t> image{0x00, 0xE3, 0x03};
-  PictureShape shape{0, 3, 1, 1, 1, 8, false};
-  EXPECT_EQ(DecodeFrame(image, shape, 1, {}).bytes, Bmp24({{{255, 0, 255}}}));
-  shape.depth = 1;
-  EXPECT_EQ(DecodeFrame(image, shape, 2, {}).bytes[28], 1);  // the 1-bit BMP
-  shape.compressed = true;
-  shape.depth = 16;
-  EXPECT_EQ(DecodeFrame(image, shape, 0, {}).bytes[28], 24);
+// Compresses pixels stored high byte first, so the compressor's words are the numbers written.
+Bytes Compressed(const Words& words) {
+  Bytes pixels;
+  for (std::uint16_t w : words) pixels.insert(pixels.end(), {std::uint8_t(w >> 8), std::uint8_t(w)});
+  return CompressPicture(pixels, {}).value_or(Bytes{0xBA, 0xD0});
+}
+
+Words Repeat(std::uint16_t w, int n) { return Words(static_cast<std::size_t>(n), w); }
+
+Words Join(std::initializer_list<Words> parts) {
+  Words out;
+  for (const Words& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+TEST(CompressPicture, PaletteIsMostFrequentFirstLowerValueOnTiesAndEndsAtZero) {
+  // 0x0000 most frequent: no palette, literal codes only; the last two pixels never form a run.
+  EXPECT_EQ(Compressed({0, 0, 0, 0x1234, 0x1234}), (Bytes{9, 0, 0x83, 0, 0, 0x81, 0x12, 0x34, 0x01, 0x12, 0x34}));
+  // 0x0500 and 0x0300 tie, 0x0000 stops the choice after them.
+  const Bytes b = Compressed(Join({Repeat(0x0500, 2), Repeat(0x0300, 2), {0, 0x0700, 0x0800}}));
+  EXPECT_EQ(Bytes(b.begin(), b.begin() + 6), (Bytes{9, 2, 0x03, 0x00, 0x05, 0x00}));
+  EXPECT_EQ(Compressed({0x1234}), (Bytes{9, 1, 0x12, 0x34, 0xC1, 0}));
+  EXPECT_EQ(Compressed({0}), (Bytes{9, 0, 0x81, 0, 0}));
+}
+
+TEST(CompressPicture, RunsAreCutIntoGroupsOfSixtyThree) {
+  // A picture that is one run covers itself, nothing follows the last group.
+  EXPECT_EQ(Compressed(Repeat(0x0101, 63)), (Bytes{9, 1, 1, 1, 0xFF, 0}));
+  EXPECT_EQ(Compressed(Repeat(0x0101, 64)), (Bytes{9, 1, 1, 1, 0xFF, 0, 0xC1, 0}));
+  EXPECT_EQ(Compressed(Repeat(0x0101, 126)), (Bytes{9, 1, 1, 1, 0xFF, 0, 0xFF, 0}));
+  // Literal runs (0x0000 keeps the palette empty).
+  EXPECT_EQ(Compressed(Repeat(0, 64)), (Bytes{9, 0, 0xBF, 0, 0, 0x81, 0, 0}));
+  // 40000 equal pixels are more than a 16-bit counter holds.
+  const Bytes big = Compressed(Repeat(0x0202, 40000));
+  ASSERT_EQ(big.size(), 4u + 2 * (40000 / 63 + 1));
+  EXPECT_EQ(big[big.size() - 2], 0xC0 + 40000 % 63);
+}
+
+TEST(CompressPicture, SequencesStopAtRunsClassChangesAndTheLastTwoPixels) {
+  // 63 different palette pixels then a run: a second header 40 carries no pixel.
+  Words words;
+  for (int i = 0; i < 63; ++i) words.push_back(static_cast<std::uint16_t>(0x0100 + i));
+  const Bytes b = Compressed(Join({words, words, Repeat(0x0300, 3)}));
+  const std::size_t codes = 2 + 2 * 64;  // 64 palette words
+  ASSERT_GT(b.size(), codes + 129);
+  EXPECT_EQ(std::tuple(b[codes], b[codes + 64], b[codes + 128]), std::tuple(0x7F, 0x7F, 0x40));
+  EXPECT_EQ(Bytes(b.begin() + static_cast<std::ptrdiff_t>(codes + 129), b.end()), (Bytes{0xC3, 0}));
+
+  // The last two pixels are one-pixel groups; a pixel equal to the one before is a literal.
+  EXPECT_EQ(Compressed({0x0900, 0x0900, 0x0900, 0, 0x0700, 0x0600, 0x0500}),
+            (Bytes{9, 1, 0x09, 0x00, 0xC3, 0, 0x02, 0, 0, 0x07, 0x00, 0x01, 0x06, 0x00, 0x01, 0x05, 0x00}));
+  EXPECT_EQ(Compressed({0x0500, 0x0500, 0x0500, 0x0600, 0x0600, 0x0800, 0x0500, 0x0500}),
+            (Bytes{9, 3, 0x05, 0x00, 0x06, 0x00, 0x08, 0x00, 0xC3, 0, 0xC2, 1, 0x41, 2, 0xC1, 0, 0x01, 0x05, 0x00}));
+  // A change of class ends a sequence.
+  EXPECT_EQ(Compressed({0x0500, 0x0500, 0x0700, 0x0500, 0, 0x0500, 0x0500}),
+            (Bytes{9, 1, 0x05, 0x00, 0xC2, 0, 0x01, 0x07, 0x00, 0x41, 0, 0x01, 0, 0, 0xC1, 0, 0x01, 0x05, 0x00}));
+}
+
+TEST(CompressPicture, OneProgressStepAPaletteEntryAndStopsWhenAsked) {
+  Bytes pixels;
+  for (int i = 0; i < 300; ++i) pixels.insert(pixels.end(), {std::uint8_t(i * 7), std::uint8_t(i * 13 | 1)});
+  std::vector<std::int64_t> progress;
+  const auto packed = CompressPicture(pixels, [&](std::int64_t k) { return progress.push_back(k), true; });
+  ASSERT_TRUE(packed);  // 127 palette entries at most
+  EXPECT_EQ(std::tuple(progress.size(), progress.back()), std::tuple(std::size_t{(*packed)[1]}, 127));
+  EXPECT_FALSE(CompressPicture(pixels, [](std::int64_t) { return false; }));
 }
 
 }  // namespace
