@@ -1,0 +1,254 @@
+// S-records: the parser of one line, the reader of a file, the writer's
+// golden lines, and both against the common tools: srec_cat (srecord) checks
+// every checksum and must read what we write as the same bytes, and what
+// srec_cat and objcopy (binutils) write must convert back to the original.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <numeric>
+#include <random>
+
+#include "image/srecord_converter.h"
+#include "image/srecord_reader.h"
+#include "image/srecord_writer.h"
+#include "support/test_support.h"
+
+namespace korvana::image {
+namespace {
+
+using test::ReadBytes;
+using test::ReadText;
+using test::TempDir;
+using Bytes = std::vector<std::uint8_t>;
+
+struct Read {
+  char type;
+  std::uint32_t address;
+  Bytes data;
+  bool operator==(const Read&) const = default;
+};
+
+// The record ParseSRecord finds in one line, or nothing when it refuses it.
+std::optional<Read> Parse(std::string_view line) {
+  std::array<std::uint8_t, kMaxSRecordData> buffer{};
+  SRecord record;
+  const std::size_t used = ParseSRecord(line, buffer, record);
+  if (used == 0) return std::nullopt;
+  EXPECT_EQ(used, line.size());
+  return Read{record.type, record.address, {record.data.begin(), record.data.end()}};
+}
+
+TEST(ParseSRecord, ReadsEachTypeWithItsAddressLengthAndRefusesBadLines) {
+  const std::pair<std::string_view, std::optional<Read>> cases[] = {
+      {"S1050010ABCD72", Read{'1', 0x0010, {0xAB, 0xCD}}},
+      {"S2060A0010ABCD67", Read{'2', 0x0A0010, {0xAB, 0xCD}}},
+      {"S3060000011010d8", Read{'3', 0x110, {0x10}}},
+      // Our own header and end line, and the count and end records of others.
+      {"S00600004844521B", Read{'0', 0, {0x48, 0x44, 0x52}}},
+      {"S705A002000058", Read{'7', 0xA0020000, {}}},
+      {"S5030004F8", Read{'5', 4, {}}},
+      {"S9031234B6", Read{'9', 0x1234, {}}},
+      {"S804000000FB", Read{'8', 0, {}}},
+      {"s3060000011010d8", std::nullopt},  // the type letter is upper case
+      {"S3060000011010D9", std::nullopt},  // checksum off by one
+      {"S3070000011010D8", std::nullopt},  // count says one byte more than is there
+      {"S30400000100FA", std::nullopt},    // count too small for an S3 address
+      {"S4050010ABCD72", std::nullopt},    // S4 is reserved
+      {"S306000G011010D8", std::nullopt},  // no hex digit
+      {"S3", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& [line, read] : cases) EXPECT_EQ(Parse(line), read) << line;
+}
+
+// Every character in every digit place of the data, for data runs that the
+// parser takes 16 bytes at a time and for the bytes after them: a hex digit
+// of either case is read as its value, anything else refuses the line.
+TEST(ParseSRecord, EveryDataDigitPlaceTakesExactlyTheHexDigitsOfBothCases) {
+  const char* digits = "0123456789abcdef0123456789ABCDEF";
+  for (const std::size_t size : {16, 20, 33}) {
+    Bytes base(size);
+    for (std::size_t i = 0; i < size; ++i) base[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (std::size_t place = 0; place < 2 * size; ++place) {
+      for (int c = 0; c < 256; ++c) {
+        const char* at = c == 0 ? nullptr : std::strchr(digits, c);
+        Bytes bytes = base;
+        if (at != nullptr) {
+          const int shift = place % 2 == 0 ? 4 : 0;
+          auto& b = bytes[place / 2];
+          b = static_cast<std::uint8_t>((b & ~(0x0F << shift)) | ((at - digits) % 16) << shift);
+        }
+        std::string line;
+        AppendS3Line(line, 0x1000, bytes);  // with the checksum of bytes
+        line.resize(line.size() - 2);
+        line[12 + place] = static_cast<char>(c);
+        const std::optional<Read> expected = at ? std::optional(Read{'3', 0x1000, bytes}) : std::nullopt;
+        ASSERT_EQ(Parse(line), expected) << size << " bytes, place " << place << ", char " << c;
+      }
+    }
+  }
+}
+
+struct FileRead {
+  std::vector<Read> records;
+  SRecordReader::Status last;
+  std::int64_t line;
+};
+
+FileRead ReadAll(const std::string& path) {
+  SRecordReader reader;
+  EXPECT_TRUE(reader.Open(path));
+  FileRead result;
+  SRecord record;
+  while ((result.last = reader.NextData(record)) == SRecordReader::Status::kData) {
+    result.records.push_back({record.type, record.address, {record.data.begin(), record.data.end()}});
+  }
+  result.line = reader.LineNumber();
+  return result;
+}
+
+TEST(SRecordReader, SkipsHeadersCountsAndEndsAndAcceptsEveryLineEnd) {
+  TempDir dir;
+  test::WriteText(dir.Path("mixed.s3"),
+                  "S00600004844521B\r\n\r\nS1050010ABCD72\n\nS2060A0010ABCD67\rS5030002FA  \r\n"
+                  "S3060000011010D8\r\nS705A002000058\r\nS9030000FC");  // the last line without a line end
+  const FileRead read = ReadAll(dir.Path("mixed.s3"));
+  EXPECT_EQ(read.last, SRecordReader::Status::kEnd);
+  EXPECT_EQ(read.records, (std::vector<Read>{{'1', 0x10, {0xAB, 0xCD}}, {'2', 0xA0010, {0xAB, 0xCD}},
+                                              {'3', 0x110, {0x10}}}));
+  SRecordReader reader;
+  EXPECT_FALSE(reader.Open(dir.Path("missing.s3")));
+  EXPECT_FALSE(reader.Open(dir.Path()));
+}
+
+TEST(SRecordReader, StopsAtTheFirstBadLineAndNamesIt) {
+  TempDir dir;
+  const std::string good = "S00600004844521B\r\nS3060000011010D8\r\n\r\n";
+  for (const std::string& bad : {std::string("S3060000011010D9"),         // checksum
+                                 std::string("S3060000011010D800"),       // longer than its count
+                                 std::string("S3060000011010"),           // cut short
+                                 std::string(10000, 'A'),                 // a long line of no record
+                                 "S315" + std::string(10000, '0'),        // a long line after a record
+                                 // a second record on the line, also after many blanks
+                                 std::string("S3060000011010D8\tS3060000011111D6"),
+                                 "S3060000011010D8" + std::string(10000, ' ') + "S3060000011111D6",
+                                 std::string("\x01\x02\xFF garbage", 12)}) {
+    test::WriteText(dir.Path("bad.s3"), good + bad + "\r\nS3060000011111D6\r\n");
+    const FileRead read = ReadAll(dir.Path("bad.s3"));
+    EXPECT_EQ(read.last, SRecordReader::Status::kBad) << bad.substr(0, 20);
+    EXPECT_EQ(read.line, 4) << bad.substr(0, 20);
+    EXPECT_EQ(read.records.size(), 1u);
+  }
+}
+
+constexpr const char* kHeader = "S00600004844521B\r\n";
+constexpr const char* kEnd = "S705A002000058\r\n";
+
+TEST(WriteS3Range, GoldenLinesForOneRange) {
+  Bytes counting(17);
+  std::iota(counting.begin(), counting.end(), 0);
+  const std::pair<Bytes, std::string> cases[] = {  // the lines between our header and end line
+      // 17 bytes at 100: a full line and a one-byte line.
+      {counting, "S31500000100000102030405060708090A0B0C0D0E0F71\r\nS3060000011010D8\r\n"},
+      {Bytes(16, 0xFF), "S31500000100FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF9\r\n"},
+      {{0}, "S3060000010000F8\r\n"},
+  };
+  TempDir dir;
+  for (const auto& [data, lines] : cases) {
+    S3Writer writer;
+    const Outcome out = WriteS3Range(writer, data, 0x100, 0xFF + static_cast<Address>(data.size()),
+                                     dir.Path("p.s3"), true, true);
+    EXPECT_EQ(out.message, msg::kS3Okay);
+    EXPECT_EQ(ReadText(dir.Path("p.s3")), kHeader + lines + kEnd);
+    // The length asked of the disk before writing: too much stays taken.
+    EXPECT_EQ(S3FileLength(data.size()), ReadText(dir.Path("p.s3")).size());
+  }
+}
+
+TEST(WriteS3Range, SeveralRangesShareOneFileThatAppearsOnlyWhenClosed) {
+  TempDir dir;
+  const std::string path = dir.Path("two.s3");
+  test::WriteText(path, std::string(5000, 'x'));  // an older, longer file
+  S3Writer writer;
+  ASSERT_TRUE(WriteS3Range(writer, Bytes{1, 2}, 0x10, 0x11, path, true, false).ok);
+  EXPECT_EQ(ReadText(path), std::string(5000, 'x'));
+  ASSERT_TRUE(WriteS3Range(writer, Bytes{}, 0x30, 0x2F, path, false, false).ok);
+  ASSERT_TRUE(WriteS3Range(writer, Bytes{3}, 0x20, 0x20, path, false, true).ok);
+  EXPECT_EQ(ReadText(path), std::string(kHeader) + "S307000000100102E5\r\nS3060000002003D6\r\n" + kEnd);
+
+  // An abandoned or failed writer leaves no file.
+  std::filesystem::remove(path);
+  {
+    S3Writer abandoned;
+    ASSERT_TRUE(WriteS3Range(abandoned, Bytes{1}, 0, 0, dir.Path("a.s3"), true, false).ok);
+  }
+  EXPECT_FALSE(WriteS3Range(writer, Bytes{1}, 0, 0, dir.Path("no/such/x.s3"), true, true).ok);
+  // Data shorter than the range it claims to hold is refused, not overread.
+  EXPECT_FALSE(WriteS3Range(writer, Bytes{1}, 0, 5, dir.Path("b.s3"), true, true).ok);
+  EXPECT_TRUE(test::FilesIn(dir.Path()).empty());
+}
+
+Bytes RandomBytes(std::size_t n, unsigned seed) {
+  Bytes v(n);
+  std::mt19937 rng(seed);
+  for (auto& b : v) b = static_cast<std::uint8_t>(rng());
+  return v;
+}
+
+TEST(SRecordInterop, SrecCatReadsEveryFileWeWriteAsTheSameBytes) {
+  TempDir dir;
+  const Bytes file = RandomBytes((1 << 20) + 3, 1);
+  test::WriteBytes(dir.Path("in.bin"), file);
+  Bytes filled = file;
+  filled.resize(0x200007, 0xC3);
+  Bytes patched(0x40 - 0x10, 0);
+  patched[0] = 0xEE;
+  patched.insert(patched.end(), file.begin(), file.begin() + 21);
+  S3Writer writer;  // a patch of two ranges in one file
+  ASSERT_TRUE(WriteS3Range(writer, Bytes{0xEE}, 0x10, 0x10, dir.Path("patch.s3"), true, false).ok);
+  ASSERT_TRUE(WriteS3Range(writer, file, 0x40, 0x40 + 20, dir.Path("patch.s3"), false, true).ok);
+  ASSERT_TRUE(ConvertBinToS3({dir.Path("in.bin"), S3AddressMode::kAll, "", "", "0"}, dir.Path("all.s3")).ok);
+  ASSERT_TRUE(ConvertBinToS3({dir.Path("in.bin"), S3AddressMode::kPart, "1000", "201006", "C3"},
+                             dir.Path("part.s3")).ok);
+  ASSERT_TRUE(ConvertBinToS3({"", S3AddressMode::kFill, "7FFFFF00", "7FFFFFFF", "5A"}, dir.Path("fill.s3")).ok);
+  const std::tuple<std::string, std::string, Bytes> cases[] = {  // file, its first address, its bytes
+      {"all.s3", "0", file}, {"part.s3", "1000", filled}, {"fill.s3", "7FFFFF00", Bytes(256, 0x5A)},
+      {"patch.s3", "10", patched}};
+  for (const auto& [s3, from, bytes] : cases) {
+    const test::CommandResult r = test::RunShell("srec_cat '" + dir.Path(s3) + "' -motorola -offset -0x" + from +
+                                                 " -o '" + dir.Path("srec_cat.bin") + "' -binary");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");  // no warning either
+    EXPECT_EQ(ReadBytes(dir.Path("srec_cat.bin")), bytes) << s3;
+  }
+}
+
+TEST(SRecordInterop, FilesOfSrecCatAndObjcopyConvertToTheOriginalBytes) {
+  const std::pair<std::size_t, std::string> cases[] = {  // IN and OUT stand for the paths
+      // S1 with header, S5 count and S9 end record.
+      {40000, "srec_cat IN -binary -execution-start-address=0x1234 -o OUT -motorola -address-length=2"},
+      // S2 with S8, odd line length.
+      {70001, "srec_cat IN -binary -execution-start-address=0 -o OUT -motorola -address-length=3 -line-length=61"},
+      // S3 with S6 (more than 65535 records) and S7.
+      {(3 << 20) + 1, "srec_cat IN -binary -execution-start-address=0 -o OUT -motorola -address-length=4"},
+      {40000, "objcopy -I binary -O srec IN OUT"},
+      {(1 << 20) + 5, "objcopy -I binary -O srec --srec-forceS3 --srec-len=64 IN OUT"},
+  };
+  TempDir dir;
+  unsigned seed = 10;
+  for (auto [size, command] : cases) {
+    const Bytes file = RandomBytes(size, ++seed);
+    test::WriteBytes(dir.Path("in.bin"), file);
+    command.replace(command.find("IN"), 2, "'" + dir.Path("in.bin") + "'");
+    command.replace(command.find("OUT"), 3, "'" + dir.Path("their.srec") + "'");
+    const test::CommandResult made = test::RunShell(command);
+    ASSERT_EQ(made.status, 0) << command << '\n' << made.err;
+    const Outcome out = ConvertS3ToBin({dir.Path("their.srec"), BinLayout::kImage, "FF"}, dir.Path("ours.bin"));
+    ASSERT_TRUE(out.ok) << command << '\n' << out.detail;
+    EXPECT_EQ(ReadBytes(dir.Path("ours.bin")), file) << command;
+  }
+}
+
+}  // namespace
+}  // namespace korvana::image
