@@ -62,7 +62,10 @@ TEST(ChangeJournal, UndoAndRedoMeetEveryStateAndTheChangedRangesMatchADiff) {
   }
 }
 
-TEST(ChangeJournal, OneStepPerCommandWithItsLabelsAndTheListOfChanges) {
+// Labels name a step's changes, the first and a count of the rest when
+// there are many; the listener hears of each step once, when it ends.
+// (The rows of the change list are pinned with the list itself.)
+TEST(ChangeJournal, OneStepPerCommandWithItsLabels) {
   HandsetImage image;
   image.Assign(Bytes(0x200, 0), "fw.bin");
   int notified = 0;
@@ -74,33 +77,25 @@ TEST(ChangeJournal, OneStepPerCommandWithItsLabelsAndTheListOfChanges) {
     ChangeStep inner(image);  // nested: still the one step
     ASSERT_TRUE(image.CopyIntoImage(Bytes{7}, 0x40, 1, {"String", true}).ok);
     ASSERT_TRUE(image.CopyIntoImage(Bytes{8, 9}, 0x41, 2, {"String", true}).ok);
-    EXPECT_EQ(notified, 1);  // told once, when the step ends
+    EXPECT_EQ(notified, 1);
   }
   EXPECT_EQ(notified, 2);
   { ChangeStep nothing(image); }  // a step that writes nothing is no step
   EXPECT_EQ(image.Journal().StepCount(), 2u);
-  EXPECT_EQ(image.Journal().UndoLabel(), "String 0x00000040, String 0x00000041");
-  EXPECT_EQ(image.Journal().RedoLabel(), "");
+  const std::string strings = "String 0x00000040, String 0x00000041";
+  EXPECT_EQ(image.Journal().UndoLabel() + "|" + image.Journal().RedoLabel(), strings + "|");
   ASSERT_TRUE(image.Undo());
-  EXPECT_EQ(image.Journal().UndoLabel(), "Ton 003");
-  EXPECT_EQ(image.Journal().RedoLabel(), "String 0x00000040, String 0x00000041");
+  EXPECT_EQ(image.Journal().UndoLabel() + "|" + image.Journal().RedoLabel(), "Ton 003|" + strings);
   EXPECT_EQ(notified, 3);
 
-  const auto entries = image.Journal().Entries();
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].number, "001");
-  EXPECT_EQ(entries[0].label, "Ton 003");
-  EXPECT_EQ(entries[0].start, "0x00000010");
-  EXPECT_EQ(entries[0].stop, "0x00000011");
-  EXPECT_EQ(entries[0].size, "2");
-  EXPECT_FALSE(entries[0].undone);
-  EXPECT_EQ(entries[2].label, "String 0x00000041");
-  EXPECT_TRUE(entries[1].undone && entries[2].undone);
-
-  // A long step names its first change and how many more.
   std::optional<ChangeStep> step(std::in_place, image);
-  for (Address at : {0x100, 0x110, 0x120, 0x130}) Write(image, at, {1}, "Adr " + std::to_string(at));
+  for (Address at : {0x100, 0x110, 0x120}) Write(image, at, {1}, "Adr " + std::to_string(at));
   EXPECT_FALSE(image.Journal().CanUndo());  // not while the step is being recorded
+  Write(image, 0x130, {1}, "Adr 256");      // a name already given is not repeated
+  step.reset();
+  EXPECT_EQ(image.Journal().UndoLabel(), "Adr 256, Adr 272, Adr 288");
+  step.emplace(image);
+  for (Address at : {0x100, 0x110, 0x120, 0x130}) Write(image, at, {2}, "Adr " + std::to_string(at));
   step.reset();
   EXPECT_EQ(image.Journal().UndoLabel(), "Adr 256 und 3 weitere");
 }
@@ -126,16 +121,15 @@ TEST(ChangeJournal, ModifiedFollowsTheSavePointAndALoadClearsTheJournal) {
   Write(image, 3, {3});
   EXPECT_FALSE(image.Journal().CanRedo());
   EXPECT_EQ(image.Journal().ChangeCount(), 2u);
-  ASSERT_TRUE(image.Undo());
-  EXPECT_TRUE(image.Modified());
-  ASSERT_TRUE(image.Undo());
-  EXPECT_TRUE(image.Modified());
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(image.Undo());
+    EXPECT_TRUE(image.Modified());
+  }
   EXPECT_EQ(Snapshot(image), Bytes(64, 0));
 
   ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
-  EXPECT_FALSE(image.Journal().CanUndo() || image.Journal().CanRedo());
+  EXPECT_FALSE(image.Journal().CanUndo() || image.Journal().CanRedo() || image.Undo());
   EXPECT_TRUE(image.Journal().Entries().empty());
-  EXPECT_FALSE(image.Undo());
 }
 
 TEST(ChangeJournal, MemoryGrowsWithTheBytesChangedNotWithTheImage) {
