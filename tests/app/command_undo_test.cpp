@@ -20,6 +20,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+const auto kYes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
+
 // The image with the three real tones, and a compressed picture of two
 // frames of 20 bytes each at 0x8000 in the picture list.
 struct Fixture {
@@ -46,8 +48,7 @@ void ReplaceThreeTones(Fixture& f) {
     list.AddTones(toneList, {tone});
   }
   for (int i = 0; i < list.RowCount(); ++i) list.SetTicked(i, true);
-  const auto yes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
-  ASSERT_EQ(tones::CopyReplacementsIntoImage(f.image, list, yes).message, msg::kFileModified);
+  ASSERT_EQ(tones::CopyReplacementsIntoImage(f.image, list, kYes).message, msg::kFileModified);
 }
 
 void ReplaceTwoStrings(Fixture& f) {
@@ -65,13 +66,8 @@ void ReplaceLargerPicture(Fixture& f) {
   pictures::NewPicture picture;
   const Bytes bmp = pictures::bmptest::Bmp24Of(6, 4, pictures::bmptest::Scattered);  // compresses badly
   ASSERT_EQ(pictures::LoadNewPicture(bmp, target.target, picture, {}).message, msg::kCompressedTooLarge);
-  const auto yes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
-  ASSERT_EQ(pictures::ReplaceFrame(f.image, f.pictures, target.target, picture, yes).message, msg::kPictureReplaced);
+  ASSERT_EQ(pictures::ReplaceFrame(f.image, f.pictures, target.target, picture, kYes).message, msg::kPictureReplaced);
   ASSERT_NE(f.pictures.Row(0)->frameSize, "20");
-}
-
-void ChangeAddress(Fixture& f) {
-  ASSERT_EQ(tools::ChangeAddressAt(f.image, 0x40, "00101A30").message, msg::kFileModified);
 }
 
 TEST(CommandUndo, EachCommandIsOneStepThatUndoAndRedoTakeWhole) {
@@ -84,7 +80,8 @@ TEST(CommandUndo, EachCommandIsOneStepThatUndoAndRedoTakeWhole) {
       {ReplaceThreeTones, "Ton 001, Ton 002, Ton 003", 3},
       {ReplaceTwoStrings, "String 0x00000100, String 0x00000200", 2},
       {ReplaceLargerPicture, "Bild Abendrot, Frame 1", 1},
-      {ChangeAddress, "Adresse 0x00000040", 1},
+      {[](Fixture& f) { ASSERT_EQ(tools::ChangeAddressAt(f.image, 0x40, "1A30").message, msg::kFileModified); },
+       "Adresse 0x00000040", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);

@@ -1,0 +1,186 @@
+// Where the program keeps its files, its settings file, and what closing it
+// does to both.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/program_folder.h"
+#include "app/remembered_folders.h"
+#include "app/settings_file.h"
+#include "app/shutdown.h"
+#include "support/test_support.h"
+
+namespace korvana::app {
+namespace {
+
+using test::ReadText;
+using test::TempDir;
+using test::WriteBytes;
+using test::WriteText;
+
+// exe /opt/k/bin, its data folder /opt/k/share/korvana, the user's /home/u/.config/korvana.
+TEST(ProgramFolders, ChoiceForEachLayout) {
+  const std::string exe = "/opt/k/bin", share = "/opt/k/share/korvana", user = "/home/u/.config/korvana";
+  const struct {
+    const char* name;
+    bool writable, besideExecutable, inDataFolder;
+    std::string overrideFolder, userConfig;
+    ProgramFolders expected;
+  } cases[] = {
+      {"build folder", true, true, false, "", user, {exe, exe, exe}},
+      {"build folder with a share beside", true, true, true, "", user, {exe, exe, exe}},
+      {"read-only unpacked copy", false, true, false, "", user, {exe, user, ""}},
+      {"installed", false, false, true, "", user, {share, user, ""}},
+      {"installed, run by root", true, false, true, "", user, {share, user, ""}},
+      {"lone writable executable", true, false, false, "", user, {exe, exe, exe}},
+      {"lone read-only executable", false, false, false, "", user, {exe, user, ""}},
+      {"installed, no home", false, false, true, "", "", {share, exe, ""}},
+      {"override, installed", false, false, true, "/p", user, {share, "/p", "/p"}},
+      {"override, build folder", true, true, false, "/p", user, {exe, "/p", "/p"}},
+  };
+  for (const auto& c : cases) {
+    const ProgramFolders chosen =
+        ChooseProgramFolders({exe, c.writable, c.besideExecutable, c.inDataFolder, c.overrideFolder, c.userConfig});
+    EXPECT_EQ(chosen.data + "|" + chosen.settings + "|" + chosen.temporary,
+              c.expected.data + "|" + c.expected.settings + "|" + c.expected.temporary)
+        << c.name;
+  }
+}
+
+// An installed tree on disk: the shipped files are found in ../share/korvana,
+// and the user's configuration folder is made for the settings.
+TEST(ProgramFolders, LocatesAnInstalledTreeAndMakesTheUsersFolder) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Path("usr/bin"));
+  std::filesystem::create_directories(dir.Path("usr/share/korvana"));
+  WriteBytes(dir.Path("usr/share/korvana/16.dat"), std::vector<std::uint8_t>(64, 1));
+  const char* kept = std::getenv("XDG_CONFIG_HOME");
+  const std::string keptValue = kept != nullptr ? kept : "";
+  ::setenv("XDG_CONFIG_HOME", dir.Path("config").c_str(), 1);
+  ::unsetenv("KORVANA_PROGRAM_FOLDER");
+  const ProgramFolders installed = LocateProgramFolders(dir.Path("usr/bin"));
+  EXPECT_EQ(installed.data, dir.Path("usr/share/korvana"));
+  EXPECT_EQ(installed.settings, dir.Path("config/korvana"));
+  EXPECT_TRUE(std::filesystem::is_directory(installed.settings));
+  EXPECT_EQ(installed.temporary, "");
+  // The same files beside the executable make its folder the program's own.
+  WriteBytes(dir.Path("usr/bin/KORVANA Help.html"), {1});
+  const ProgramFolders own = LocateProgramFolders(dir.Path("usr/bin"));
+  EXPECT_EQ(own.data + own.settings + own.temporary, dir.Path("usr/bin") + dir.Path("usr/bin") + dir.Path("usr/bin"));
+  if (kept != nullptr) {
+    ::setenv("XDG_CONFIG_HOME", keptValue.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
+}
+
+// The first run creates the six keys empty; an empty value reads as the
+// program folder, like a missing key. Saving writes each folder back in the
+// order of the six writes; saving the same folders again rewrites nothing
+// (each rewrite renames a new file over the old one and waits for the disk).
+TEST(Settings, TheRememberedFoldersRoundTripAndOnlyAChangeRewritesTheFile) {
+  TempDir dir;
+  SettingsFile settings(dir.Path("korvana.inf"));
+  const RememberedFolders first = LoadRememberedFolders(settings, "/opt/korvana");
+  EXPECT_EQ(first.mmfFilePath + first.TableSavePath, "/opt/korvana/opt/korvana");
+  EXPECT_EQ(ReadText(dir.Path("korvana.inf")),
+            "[File Path]\nmmf File Path=\nMobile File Path=\nRing Save Path=\nPicture Save Path=\n"
+            "S3 Save Path=\nTable Save Path=\n");
+  std::filesystem::remove(dir.Path("korvana.inf"));
+  SaveRememberedFolders(settings, {"/mmf", "/mobile", "/ring", "/pic", "/s3", "/table"});
+  EXPECT_EQ(ReadText(dir.Path("korvana.inf")),
+            "[File Path]\nmmf File Path=/mmf\nRing Save Path=/ring\nPicture Save Path=/pic\nS3 Save Path=/s3\n"
+            "Table Save Path=/table\nMobile File Path=/mobile\n");
+  const RememberedFolders b = LoadRememberedFolders(settings, "/prog");
+  EXPECT_EQ(b.mmfFilePath + b.MobileFilePath + b.RingSavePath + b.PictureSavePath + b.S3SavePath + b.TableSavePath,
+            "/mmf/mobile/ring/pic/s3/table");
+  struct stat before {}, after {};
+  ASSERT_EQ(::stat(dir.Path("korvana.inf").c_str(), &before), 0);
+  SaveRememberedFolders(settings, b);
+  ASSERT_EQ(::stat(dir.Path("korvana.inf").c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+// Names are compared without regard to case, never by length alone; an
+// empty value reads as the default and leaves the file as it was.
+TEST(Settings, ReadsIgnoreCaseAndWritesKeepUnknownSectionsKeysAndLongValues) {
+  TempDir dir;
+  const std::string text =
+      "[File Xath]\r\nS3 Save Path=/x\r\n[File Path]\r\nmmf File Path=\r\nS4 Save Path=/4\r\nS3 Save Path=/s3\r\n";
+  WriteText(dir.Path("k.inf"), text);
+  SettingsFile crlf(dir.Path("k.inf"));
+  EXPECT_EQ(crlf.ReadSetting("File Path", "mmf File Path", ""), "");
+  EXPECT_EQ(crlf.ReadSetting("file path", "S3 SAVE PATH", ""), "/s3");
+  EXPECT_EQ(ReadText(dir.Path("k.inf")), text);
+
+  WriteText(dir.Path("k.inf"), "; comment\n[Other]\nx=1\n[File Path]\nExtra=keep\nRing Save Path=/old\n\n[Tail]\ny=2\n");
+  SettingsFile settings(dir.Path("k.inf"));
+  const std::string longPath = "/" + std::string(400, 'p');
+  settings.WriteSetting("File Path", "Ring Save Path", longPath);
+  settings.WriteSetting("File Path", "S3 Save Path", "/s3");
+  settings.WriteSetting("New", "k", "v");
+  EXPECT_EQ(ReadText(dir.Path("k.inf")),
+            "; comment\n[Other]\nx=1\n[File Path]\nExtra=keep\nRing Save Path=" + longPath +
+                "\nS3 Save Path=/s3\n\n[Tail]\ny=2\n[New]\nk=v\n");
+  // Not cut at 255 characters: a cut path is a wrong path.
+  EXPECT_EQ(settings.ReadSetting("File Path", "Ring Save Path", ""), longPath);
+}
+
+// Closing asks only about a modified image: "cancel" keeps the program
+// running and changes nothing; "no" closes without saving; "yes" saves
+// silently, and a failed save keeps the program running. Closing saves the
+// remembered folders and removes the temporary tone.
+TEST(Shutdown, AsksAboutUnsavedChangesAndCleansUpOnlyWhenItCloses) {
+  const struct {
+    bool modified;
+    Answer answer;
+    bool folderGone;
+    bool proceeds;
+    std::uint8_t savedByte;
+  } cases[] = {{false, Answer::kCancel, false, true, 0}, {true, Answer::kCancel, false, false, 0},
+               {true, Answer::kNo, false, true, 0},      {true, Answer::kYes, false, true, 9},
+               {true, Answer::kYes, true, false, 0}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    image::HandsetImage image;
+    SettingsFile settings{dir.Path("korvana.inf")};
+    WriteBytes(dir.Path("fw.bin"), std::vector<std::uint8_t>(8, 0));
+    WriteBytes(dir.Path("temp.mmf"), {1});
+    ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
+    if (c.modified) ASSERT_TRUE(image.CopyIntoImage(std::vector<std::uint8_t>{9}, 3, 1).ok);
+    if (c.folderGone) std::filesystem::remove_all(dir.Path());
+    int asked = 0;
+    const ShutdownResult result = Shutdown(image, settings, {"/a", "/b", "/c", "/d", "/e", "/f"}, dir.Path(),
+                                           [&](std::string_view text, std::string_view title) {
+                                             ++asked;
+                                             EXPECT_EQ(std::string(title) + ": " + std::string(text),
+                                                       "注意: 保存修改过的文件吗？");
+                                             return c.answer;
+                                           });
+    SCOPED_TRACE(static_cast<int>(c.answer));
+    EXPECT_EQ(result.proceed, c.proceeds);
+    EXPECT_EQ(result.outcome.message, c.folderGone ? msg::kFileError : msg::kNone);
+    EXPECT_EQ(asked, c.modified ? 1 : 0);
+    EXPECT_EQ(image.Modified(), c.modified && (c.answer != Answer::kYes || c.folderGone));
+    if (c.folderGone) continue;
+    EXPECT_EQ(std::filesystem::exists(dir.Path("temp.mmf")), !c.proceeds);
+    EXPECT_EQ(ReadText(dir.Path("korvana.inf")).find("Mobile File Path=/b") != std::string::npos, c.proceeds);
+    EXPECT_EQ(test::ReadBytes(dir.Path("fw.bin"))[3], c.savedByte);
+  }
+}
+
+TEST(HelpFile, PrefersTheChmThenTheShippedPage) {
+  TempDir dir;
+  EXPECT_EQ(HelpFilePath(dir.Path()), "");
+  WriteBytes(dir.Path("KORVANA Help.html"), {1});
+  EXPECT_EQ(HelpFilePath(dir.Path()), dir.Path("KORVANA Help.html"));
+  WriteBytes(dir.Path("KORVANA Help.chm"), {1});
+  EXPECT_EQ(HelpFilePath(dir.Path()), dir.Path("KORVANA Help.chm"));
+}
+
+}  // namespace
+}  // namespace korvana::app
