@@ -1,3 +1,5 @@
+// The list of replacements and what it writes: into the image or as a patch.
+
 #include "strings/string_patch.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,35 @@ namespace {
 using test::ReadText;
 using test::TempDir;
 using Bytes = std::vector<std::uint8_t>;
+
+// Rows are sorted by address, replacements padded with blanks to the
+// length; removing does not renumber, the next row counts the rows it sees.
+TEST(StringList, PadsSortsNumbersAndRefusesIncompleteRows) {
+  StringList list;
+  EXPECT_EQ(list.AddReplacement("", "00000105", "abc", "6").message, msg::kIncompleteInfo);
+  EXPECT_EQ(list.AddReplacement("00000100", "", "abc", "6").message, msg::kIncompleteInfo);
+  EXPECT_EQ(list.AddReplacement("00000100", "00000105", "", "6").message, msg::kIncompleteInfo);
+  // A typed length that would pad without bound.
+  EXPECT_EQ(list.AddReplacement("00000100", "00000105", "abc", "999999999").message, msg::kIncompleteInfo);
+  EXPECT_FALSE(list.ContextMenuState().remove);
+  ASSERT_TRUE(list.AddReplacement("00012000", "00012005", "abc", "6").ok);
+  ASSERT_TRUE(list.AddReplacement("00010000", "00010006", "中文", "3.5").ok);
+  EXPECT_EQ(list.RowTexts(0), (std::vector<std::string>{"02", "00010000", "00010006", "中文  ", "3.5"}));
+  EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"01", "00012000", "00012005", "abc   ", "6"}));
+  EXPECT_EQ(PaddedReplacement("abcdef", "3"), "abcdef");
+  EXPECT_TRUE(list.ContextMenuState().remove);
+  EXPECT_FALSE(list.ContextMenuState().output);
+  EXPECT_TRUE(list.SetTicked(1, true));
+  EXPECT_FALSE(list.SetTicked(2, true));
+  EXPECT_TRUE(list.ContextMenuState().output);
+  list.RemoveRow(0);
+  list.RemoveRow(-1);
+  ASSERT_TRUE(list.AddReplacement("00011000", "00011000", "x", "1").ok);
+  EXPECT_EQ(list.RowTexts(0)[0] + list.RowTexts(1)[0], "0201");
+  EXPECT_TRUE(list.Ticked(1) && !list.Ticked(0));
+  list.RemoveAll();
+  EXPECT_EQ(list.RowCount(), 0);
+}
 
 Bytes Slice(const image::HandsetImage& image, std::size_t at, std::size_t n) {
   const auto b = image.Bytes().subspan(at, n);
