@@ -22,14 +22,6 @@ inline std::vector<std::uint8_t> ToneHeader(std::uint32_t length) {
           static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
 }
 
-// A synthetic tone of size bytes in all (header included), its data bytes
-// counting up from seed so that tones differ.
-inline std::vector<std::uint8_t> SyntheticTone(std::uint32_t size, std::uint8_t seed = 1) {
-  std::vector<std::uint8_t> tone = ToneHeader(size - 8);
-  for (std::uint32_t i = 8; i < size; ++i) tone.push_back(static_cast<std::uint8_t>(seed + i));
-  return tone;
-}
-
 inline void PutAt(std::vector<std::uint8_t>& image, std::size_t at, const std::vector<std::uint8_t>& bytes) {
   if (image.size() < at + bytes.size()) image.resize(at + bytes.size(), 0xFF);
   std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
