@@ -52,30 +52,22 @@ TEST(AllChangesPatch, IsTheDiffBetweenTheLoadedAndTheSavedFile) {
   HandsetImage image;
   ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
   EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
-
   // A byte changed and changed back is no difference; overlapping writes
   // and runs close together merge as diff merges them.
-  auto write = [&](Address at, Bytes bytes) {
-    ASSERT_TRUE(image.CopyIntoImage(bytes, at, static_cast<Length>(bytes.size())).ok);
-  };
-  write(0x50, {0xEE});
-  write(0x50, {loaded[0x50]});
+  for (const Bytes& bytes : {Bytes{0xEE}, Bytes{loaded[0x50]}}) ASSERT_TRUE(image.CopyIntoImage(bytes, 0x50, 1).ok);
   EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
   EXPECT_TRUE(test::FilesIn(dir.Path()) == std::vector<std::string>{"fw.bin"});
-  write(0x100, Bytes(40, 0xAB));
-  write(0x110, Bytes(4, 0xCD));
-  write(0x130, {1, 2, 3});
-  write(0x2FFF, {0});
+  const std::pair<Address, Bytes> writes[] = {
+      {0x100, Bytes(40, 0xAB)}, {0x110, Bytes(4, 0xCD)}, {0x130, {1, 2, 3}}, {0x2FFF, {0}}};
+  for (const auto& [at, bytes] : writes) {
+    ASSERT_TRUE(image.CopyIntoImage(bytes, at, static_cast<Length>(bytes.size())).ok);
+  }
   ASSERT_TRUE(image.SaveOverFile(false).ok);
-
-  std::vector<AddressRange> fromJournal;
-  const Outcome all = WriteAllChangesS3(image, dir.Path("all.s3"), &fromJournal);
-  EXPECT_TRUE(all.ok);
-  EXPECT_EQ(all.message, msg::kS3Okay);
-  std::vector<AddressRange> fromDiff;
+  std::vector<AddressRange> fromJournal, fromDiff;
+  EXPECT_EQ(WriteAllChangesS3(image, dir.Path("all.s3"), &fromJournal).message, msg::kS3Okay);
   ASSERT_TRUE(WriteImageDiffS3(loaded, test::ReadBytes(dir.Path("fw.bin")), dir.Path("diff.s3"), fromDiff).ok);
-  EXPECT_EQ(Pairs(fromJournal), Pairs(fromDiff));
   EXPECT_EQ(Pairs(fromJournal), (std::vector<std::pair<Address, Address>>{{0x100, 0x132}, {0x2FFF, 0x2FFF}}));
+  EXPECT_EQ(Pairs(fromDiff), Pairs(fromJournal));
   EXPECT_EQ(ReadText(dir.Path("all.s3")), ReadText(dir.Path("diff.s3")));
   EXPECT_EQ(WriteImageDiffS3(loaded, Bytes(3), dir.Path("size.s3"), fromDiff).message, msg::kFileError);
   EXPECT_TRUE(fromDiff.empty());
