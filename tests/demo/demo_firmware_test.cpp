@@ -114,11 +114,17 @@ TEST(DemoFirmware, TheWrittenFilesOpenWithTheirVersionAndTablesOrFailWithMessage
             "Ladekreis 8 0X" + HexPad(Demo().pictures[5].address, 8));
   EXPECT_EQ(pictureTable.rows.back().depth, "16*");
 
+  // A folder that cannot be made, and an image whose name a folder takes:
+  // the first failure ends the writing.
   test::WriteText(dir.Path("file"), "x");
-  const Outcome failed = WriteDemo(dir.Path("file/demo"));
-  EXPECT_EQ(failed.message, msg::kFileError);
-  EXPECT_FALSE(failed.ok);
-  EXPECT_TRUE(failed.written.empty());
+  std::filesystem::create_directories(dir.Path("blocked/demo.bin"));
+  for (const char* folder : {"file/demo", "blocked"}) {
+    const Outcome failed = WriteDemo(dir.Path(folder));
+    EXPECT_EQ(failed.message, msg::kFileError) << folder;
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.written.empty());
+  }
+  EXPECT_EQ(test::FilesIn(dir.Path("blocked")), std::vector<std::string>{"demo.bin"});
 }
 
 // Every frame of every layout decodes to its drawing, and each picture has
