@@ -55,7 +55,7 @@ TEST(ParseSRecord, ReadsEachTypeWithItsAddressLengthAndRefusesBadLines) {
       {"S3070000011010D8", std::nullopt},  // count says one byte more than is there
       {"S30400000100FA", std::nullopt},    // count too small for an S3 address
       {"S4050010ABCD72", std::nullopt},    // S4 is reserved
-      {"S306000G011010D8", std::nullopt},  // no hex digit
+      {"S30600000G1010D8", std::nullopt},  // no hex digit, where a 1 would give the right checksum
       {"S3", std::nullopt},
       {"", std::nullopt},
   };
