@@ -4,10 +4,11 @@
 set -euo pipefail
 # qt6-translations-l10n: Qt's own German buttons and dialogs; desktop-file-utils,
 # appstream, man-db, file and dpkg-dev: the install and package tests
-# (cpack computes the package's dependencies with dpkg-shlibdeps).
+# (cpack computes the package's dependencies with dpkg-shlibdeps); openbox: the
+# title bars in the screenshots.
 packages=(qt6-base-dev libgtest-dev libgmock-dev cmake g++ make fonts-wqy-microhei xdg-utils libcli11-dev
           srecord binutils xvfb xauth imagemagick clang libclang-rt-14-dev
-          qt6-translations-l10n desktop-file-utils appstream man-db file dpkg-dev)
+          qt6-translations-l10n desktop-file-utils appstream man-db file dpkg-dev openbox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -18,7 +18,9 @@ cmake --build "$build" -j"$(nproc)" --target korvana-cli korvana-screenshots
 work=$build/tour
 rm -rf "$work"
 xvfb=""
+wm=""
 cleanup() {
+  [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -26,6 +28,11 @@ trap cleanup EXIT
 "$build/bin/korvana-cli" demo "$work/demo" >/dev/null
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp &
 xvfb=$!
+sleep 1
+# A window manager draws the title bars: the screenshot of the whole window
+# shows the title with the file and its modified marker.
+DISPLAY=$display openbox >/dev/null 2>&1 &
+wm=$!
 sleep 1
 DISPLAY=$display KORVANA_PROGRAM_FOLDER="$work/prog" QT_QPA_PLATFORM=xcb \
   "$build/bin/korvana-screenshots" "$work/demo" "$work/shots" >/dev/null

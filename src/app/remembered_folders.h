@@ -34,4 +34,13 @@ struct RememberedFolders {
 // Writes the six keys in the shutdown order.
 void SaveRememberedFolders(SettingsFile& settings, const RememberedFolders& folders);
 
+// Where a file dialog starts: the remembered folder when the user chose one
+// that still exists; else the folder of the loaded firmware (firmwareFile,
+// empty when none is loaded); else fallback (the user's home). The program
+// folder stands for "nothing remembered" (see LoadRememberedFolders) and is
+// never the answer: an installed program's folder holds nothing of the
+// user's.
+[[nodiscard]] std::string DialogStartFolder(const std::string& remembered, const std::string& programFolder,
+                                            const std::string& firmwareFile, const std::string& fallback);
+
 }  // namespace korvana::app

@@ -129,11 +129,17 @@ std::string SettingsFile::ReadSetting(std::string_view section, std::string_view
   return std::string(defaultValue);
 }
 
+std::string SettingsFile::PeekSetting(std::string_view section, std::string_view key) const {
+  std::string value;
+  if (!FindIniValue(ReadText(m_path), section, key, value)) return {};
+  return value;
+}
+
 void SettingsFile::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
   WriteSettings(section, {{key, value}});
 }
 
-void SettingsFile::WriteSettings(std::string_view section, std::initializer_list<KeyValue> values) {
+void SettingsFile::WriteSettings(std::string_view section, std::span<const KeyValue> values) {
   const std::string old = ReadText(m_path);
   std::string text = old;
   for (const auto& [key, value] : values) text = SetIniValue(text, section, key, value);

@@ -5,6 +5,7 @@
 // line of the file as it was. Section and key names compare without case.
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,6 +22,11 @@ class SettingsFile {
   // writes defaultValue under the key and returns it.
   std::string ReadSetting(std::string_view section, std::string_view key, std::string_view defaultValue);
 
+  // The value as it stands, empty when the key is missing; unlike
+  // ReadSetting it never writes, so optional keys (the recent files, the
+  // window's layout) are not created empty at every start.
+  [[nodiscard]] std::string PeekSetting(std::string_view section, std::string_view key) const;
+
   // Writes value under key, creating the section or key as needed. Failures
   // are not reported: settings are a convenience, never worth a message.
   void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
@@ -30,7 +36,10 @@ class SettingsFile {
   // rewrite is synced to the disk, and six of them made closing the
   // program wait on the disk six times.
   using KeyValue = std::pair<std::string_view, std::string_view>;
-  void WriteSettings(std::string_view section, std::initializer_list<KeyValue> values);
+  void WriteSettings(std::string_view section, std::initializer_list<KeyValue> values) {
+    WriteSettings(section, std::span<const KeyValue>(values.begin(), values.size()));
+  }
+  void WriteSettings(std::string_view section, std::span<const KeyValue> values);
 
  private:
   std::string m_path;

@@ -175,6 +175,19 @@ Outcome HandsetImage::SaveOverFile(bool confirm) {
   return out;
 }
 
+Outcome HandsetImage::SaveAs(std::string_view path) {
+  if (!m_loaded || path.empty() || !WriteFileAtomically(path, Bytes())) {
+    return Outcome::Failure(msg::kFileError, "cannot write " + std::string(path));
+  }
+  m_fileName = std::string(path);
+  m_journal.MarkSavePoint();
+  SetModified(false);
+  JournalChanged();
+  Outcome out = Outcome::Success(msg::kFileSaved);
+  out.written.push_back(m_fileName);
+  return out;
+}
+
 Outcome HandsetImage::CopyIntoImage(std::span<const std::uint8_t> bytes, Address position, Length count,
                                     const ChangeLabel& label) {
   if (count < 1) return Outcome::Success();

@@ -42,6 +42,14 @@ class HandsetImage {
   // leaves the image marked modified.
   [[nodiscard]] Outcome SaveOverFile(bool confirm);
 
+  // Writes the image to path the same way, and the image then continues on
+  // that file: FileName() becomes path, the modified state clears and the
+  // journal's save point moves, so that undo still knows which steps the
+  // file holds. Success carries message 21 and path in written; failure
+  // carries message 2 and leaves file name and modified state as they were
+  // (nothing loaded: nothing is written).
+  [[nodiscard]] Outcome SaveAs(std::string_view path);
+
   // Loads bytes directly, as if read from a file of that name (tests, demo).
   void Assign(std::vector<std::uint8_t> bytes, std::string fileName);
 

@@ -3,6 +3,7 @@
 // message table (0 = nothing to show); the front end turns it into a box or a
 // line on standard error. The core never shows anything itself.
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,13 +61,14 @@ struct Outcome {
   int message = msg::kNone;  // shown in both cases: success messages too
   std::string detail;        // English detail for the CLI (file, line, offset)
   std::vector<std::string> written;  // files the command wrote
+  std::int64_t lines = 0;            // lines of the text file it wrote (an S-record patch), 0 if none
 
-  [[nodiscard]] static Outcome Success(int message = msg::kNone) { return {true, message, {}, {}}; }
+  [[nodiscard]] static Outcome Success(int message = msg::kNone) { return {true, message, {}, {}, 0}; }
   [[nodiscard]] static Outcome Failure(int message, std::string detail = {}) {
-    return {false, message, std::move(detail), {}};
+    return {false, message, std::move(detail), {}, 0};
   }
   // A command that stopped on the user's word: no message, nothing wrong.
-  [[nodiscard]] static Outcome Silent() { return {false, msg::kNone, {}, {}}; }
+  [[nodiscard]] static Outcome Silent() { return {false, msg::kNone, {}, {}, 0}; }
 };
 
 }  // namespace korvana

@@ -112,6 +112,7 @@ std::uint64_t S3FileLength(std::uint64_t dataBytes) {
 bool S3Writer::Open(std::string_view fileName, std::uint64_t dataBytes) {
   if (!m_file.Open(fileName)) return false;
   if (dataBytes > 0) m_file.ExpectSize(S3FileLength(dataBytes));
+  m_lines = 1;
   return m_file.Write(kS3HeaderLine);
 }
 
@@ -120,6 +121,7 @@ bool S3Writer::WriteRange(std::span<const std::uint8_t> data, Address first, Add
   const std::int64_t size = std::int64_t{last} - first + 1;
   if (size < 0 || static_cast<std::uint64_t>(size) > data.size()) return false;
   const auto total = static_cast<std::size_t>(size);
+  m_lines += static_cast<std::int64_t>((total + kS3BytesPerLine - 1) / kS3BytesPerLine);
   const std::uint8_t* bytes = data.data();
   std::size_t offset = 0;
   while (offset < total) {
@@ -148,6 +150,7 @@ bool S3Writer::WriteRange(std::span<const std::uint8_t> data, Address first, Add
 bool S3Writer::Close() {
   if (!m_file.IsOpen()) return false;
   m_file.Write(kS3EndLine);
+  ++m_lines;
   return m_file.Commit();
 }
 
@@ -163,6 +166,7 @@ Outcome WriteS3Range(S3Writer& writer, std::span<const std::uint8_t> data, Addre
     if (!writer.Close()) return fail("cannot write " + std::string(fileName));
     Outcome out = Outcome::Success(msg::kS3Okay);
     out.written.emplace_back(fileName);
+    out.lines = writer.Lines();
     return out;
   }
   return Outcome::Success();

@@ -45,14 +45,18 @@ class S3Writer {
   // The end line, then the file replaces fileName; false on any failure.
   [[nodiscard]] bool Close();
   void Abandon() { m_file.Abandon(); }
+  // The lines written so far: header, data lines and, once closed, the end line.
+  [[nodiscard]] std::int64_t Lines() const { return m_lines; }
 
  private:
   AtomicFile m_file;
+  std::int64_t m_lines = 0;
 };
 
 // Writes the range first .. last of data (data[0] is the byte at first) as
 // S3 lines. openFirst creates fileName and writes the header; closeLast
-// writes the end line and completes the file with message 10. A command that
+// writes the end line and completes the file with message 10 (the outcome
+// carries the file and its number of lines). A command that
 // writes several ranges calls once per range with the same writer, openFirst
 // on the first call and closeLast on the last. Failure (file not creatable,
 // write error, data shorter than the range, last < first - 1) carries message

@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <memory>
 
 #include "ui/platform.h"
 
@@ -11,7 +12,29 @@ namespace korvana::ui {
 
 namespace {
 constexpr int kRowRole = Qt::UserRole + 1;
-}
+
+// A row of the view. Its texts and tick are stored in the item as usual;
+// the model row it shows and the alignment of its cells are answered from
+// values it shares with the adapter, so that filling a list of thousands
+// of rows does not store a number and an alignment per cell.
+class RowItem : public QTreeWidgetItem {
+ public:
+  RowItem(int row, std::shared_ptr<const std::vector<int>> alignments)
+      : QTreeWidgetItem(UserType), m_row(row), m_alignments(std::move(alignments)) {}
+
+  QVariant data(int column, int role) const override {
+    if (role == kRowRole && column == 0) return m_row;
+    if (role == Qt::TextAlignmentRole && column >= 0 && column < static_cast<int>(m_alignments->size())) {
+      return (*m_alignments)[static_cast<std::size_t>(column)];
+    }
+    return QTreeWidgetItem::data(column, role);
+  }
+
+ private:
+  int m_row;
+  std::shared_ptr<const std::vector<int>> m_alignments;
+};
+}  // namespace
 
 ListAdapter::ListAdapter(QTreeWidget* view, app::TextList& model, const std::vector<ListColumn>& columns)
     : QObject(view), m_view(view), m_model(model), m_columns(columns) {
@@ -19,6 +42,9 @@ ListAdapter::ListAdapter(QTreeWidget* view, app::TextList& model, const std::vec
   m_view->setUniformRowHeights(true);
   m_view->setAllColumnsShowFocus(true);
   m_view->setColumnCount(static_cast<int>(m_columns.size()));
+  auto alignments = std::make_shared<std::vector<int>>();
+  for (const auto& c : m_columns) alignments->push_back(static_cast<int>(c.alignment | Qt::AlignVCenter));
+  m_alignments = std::move(alignments);
   QStringList captions;
   for (const auto& c : m_columns) captions << c.caption;
   m_view->setHeaderLabels(captions);
@@ -56,13 +82,11 @@ void ListAdapter::Show(const std::vector<int>& selected, int current) {
   const int rows = m_model.RowCount();
   items.reserve(rows);
   for (int r = 0; r < rows; ++r) {
-    auto* item = new QTreeWidgetItem;
+    auto* item = new RowItem(r, m_alignments);
     const auto texts = m_model.RowTexts(r);
     for (int c = 0; c < static_cast<int>(texts.size()) && c < static_cast<int>(m_columns.size()); ++c) {
       item->setText(c, ToQ(texts[static_cast<std::size_t>(c)]));
-      item->setTextAlignment(c, m_columns[static_cast<std::size_t>(c)].alignment | Qt::AlignVCenter);
     }
-    item->setData(0, kRowRole, r);
     if (m_model.HasTicks()) {
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
       item->setCheckState(0, m_model.Ticked(r) ? Qt::Checked : Qt::Unchecked);

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 #include "app/text_list.h"
@@ -63,6 +64,8 @@ class ListAdapter : public QObject {
   QTreeWidget* m_view;
   app::TextList& m_model;
   std::vector<ListColumn> m_columns;
+  // The columns' alignments, shared by every row item.
+  std::shared_ptr<const std::vector<int>> m_alignments;
   bool m_refreshing = false;
 };
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -39,6 +40,7 @@ MainWindow::MainWindow(app::ProgramFolders folders, QWidget* parent)
   BuildStatusBar();
   StartUp();
   resize(960, 680);
+  SetUpDesktop();
 }
 
 MainWindow::~MainWindow() {
@@ -53,26 +55,39 @@ void MainWindow::StartUp() {
   m_tabs->setTabEnabled(kPicturesTab, false);
   // "Save" shows the modified state however a command ends, an overflow
   // half-way through a list included.
-  m_image.SetModifiedListener([this](bool) { RefreshSaveButton(); });
+  m_image.SetModifiedListener([this](bool modified) {
+    RefreshSaveButton();
+    setWindowModified(modified);
+  });
   RefreshSaveButton();
 }
 
 void MainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(ToQ("Lade"));
+  // The menu bar's letters: L, B, H and o, so that Alt+H stays the help's.
+  QMenu* file = menuBar()->addMenu(ToQ("&Lade"));
   file->setObjectName(QStringLiteral("file"));
+  m_fileMenu = file;
   m_openAction = file->addAction(ToQ("Fw bin laden"), this, &MainWindow::OnOpenClicked);
   m_openAction->setObjectName(QStringLiteral("menuopen"));
+  m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  m_saveAsAction = file->addAction(ToQ("Speichern &unter..."), this, &MainWindow::OnSaveAsClicked);
+  m_saveAsAction->setObjectName(QStringLiteral("menusaveas"));
+  m_saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  m_saveAsAction->setEnabled(false);
   m_calculatorAction = file->addAction(ToQ("Adressrechner "), this, &MainWindow::OpenAddressCalculator);
   m_calculatorAction->setObjectName(QStringLiteral("menuTool"));
+  BuildRecentFilesMenu(file);
   file->addSeparator();
   m_exitAction = file->addAction(ToQ("Ende"), this, &QWidget::close);
   m_exitAction->setObjectName(QStringLiteral("menuexit"));
+  m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   BuildEditMenu();
 
-  QAction* help = menuBar()->addAction(ToQ("Help"), this, &MainWindow::OnHelpClicked);
+  QAction* help = menuBar()->addAction(ToQ("&Help"), this, &MainWindow::OnHelpClicked);
   help->setObjectName(QStringLiteral("help"));
+  help->setShortcut(QKeySequence(Qt::Key_F1));
 
-  QMenu* homepage = menuBar()->addMenu(ToQ("Homepage"));
+  QMenu* homepage = menuBar()->addMenu(ToQ("H&omepage"));
   homepage->setObjectName(QStringLiteral("homepage"));
   homepage->addAction(ToQ("My Homepage "), this, &MainWindow::OnDeveloperPageClicked)
       ->setObjectName(QStringLiteral("myhomepage"));
@@ -96,6 +111,7 @@ void MainWindow::BuildToolbar() {
   QAction* open = add("Open", QStyle::SP_DialogOpenButton, "打开手机文件");
   connect(open, &QAction::triggered, this, &MainWindow::OnOpenClicked);
   m_saveAction = add("Save", QStyle::SP_DialogSaveButton, "保存文件");
+  m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   connect(m_saveAction, &QAction::triggered, this, &MainWindow::SaveImage);
   QAction* tool = add("Tool", QStyle::SP_ComputerIcon, "地址计算器");
   connect(tool, &QAction::triggered, this, &MainWindow::OpenAddressCalculator);
@@ -171,7 +187,7 @@ void MainWindow::ShowOutcome(const Outcome& outcome, QWidget* parent) {
 void MainWindow::OnOpenClicked() {
   if (!ResolveUnsavedChanges()) return;
   const QString path =
-      Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kHandsetFilter);
+      Platform::Current().OpenFileName(this, StartFolder(m_folders.MobileFilePath), app::kHandsetFilter);
   if (path.isEmpty()) return;
   OpenHandsetFile(path);
 }
@@ -197,7 +213,10 @@ bool MainWindow::OpenHandsetFile(const QString& path) {
   ShowBusyPicture(false);
   m_tabs->setTabEnabled(kStringsTab, true);
   m_tabs->setTabEnabled(kPicturesTab, true);
+  m_saveAsAction->setEnabled(true);
   RefreshSaveButton();
+  RefreshTitle();
+  RememberOpenedFile();
   return true;
 }
 
@@ -212,7 +231,7 @@ void MainWindow::OnHelpClicked() {
     Platform::Current().ShowMessage(this, msg::kNoHelpFile);
     return;
   }
-  Platform::Current().OpenWithAssociatedApp(ToQ(path));
+  OpenWithDesktop(ToQ(path), image::FileNameOf(path));
 }
 
 namespace {
@@ -224,11 +243,11 @@ QString HelpPageUrl(const std::string& programFolder, std::string_view anchor) {
 }  // namespace
 
 void MainWindow::OnDeveloperPageClicked() {
-  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_dataFolder, app::kDeveloperPageAnchor));
+  OpenWithDesktop(HelpPageUrl(m_dataFolder, app::kDeveloperPageAnchor), std::string(app::kShippedHelpFileName));
 }
 
 void MainWindow::OnMakersPageClicked() {
-  Platform::Current().OpenWithAssociatedApp(HelpPageUrl(m_dataFolder, app::kMakersPageAnchor));
+  OpenWithDesktop(HelpPageUrl(m_dataFolder, app::kMakersPageAnchor), std::string(app::kShippedHelpFileName));
 }
 
 app::QuestionFn MainWindow::AskUser() {
@@ -288,6 +307,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     disconnect(m_previewWindow, nullptr, this, nullptr);
     m_previewWindow->close();
   }
+  SaveWindowLayout();
   event->accept();
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/program_folder.h"
 #include "app/question.h"
+#include "app/recent_files.h"
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
 #include "image/handset_image.h"
@@ -33,6 +34,8 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QFileSystemModel;
 class QGroupBox;
 class QLabel;
@@ -130,6 +133,46 @@ class MainWindow : public QMainWindow {
   // The save question before the image is given up; false to keep it.
   bool ResolveUnsavedChanges();
   [[nodiscard]] app::QuestionFn AskUser();
+
+  // --- the window on the desktop: keys, "Speichern unter...", recent files,
+  // drop, title, layout, status lines (main_window_desktop.cpp) -------------
+ public:
+  // The recent files of the menu "Lade", most recent first.
+  [[nodiscard]] const app::RecentFiles& RecentFileList() const { return m_recentFiles; }
+  // Where a file dialog that remembers folder starts (app::DialogStartFolder).
+  [[nodiscard]] QString StartFolder(const std::string& remembered) const;
+  // A line in the status bar for a few seconds, over the panels; nothing
+  // for an empty text.
+  void ShowStatus(const std::string& text);
+  // Opens pathOrUrl with the desktop's program for it; when there is none,
+  // the status bar says so and names name. False in that case.
+  bool OpenWithDesktop(const QString& pathOrUrl, const std::string& name);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Keys, the menu's recent files, drops, the title and the remembered
+  // layout; after the start-up has read the settings.
+  void SetUpDesktop();
+  void BuildRecentFilesMenu(QMenu* file);
+  void RefreshRecentFilesMenu();
+  void RememberOpenedFile();
+  void OnSaveAsClicked();
+  void OnRecentFileClicked(int index);
+  // A file to open that comes from outside the open dialog (a drop, the
+  // recent files): the save question first, nothing while a command runs.
+  void OpenFromOutside(const QString& path);
+  [[nodiscard]] bool CommandRunning() const;
+  void RefreshTitle();
+  void RestoreWindowLayout();
+  void SaveWindowLayout();
+  app::RecentFiles m_recentFiles;
+  QMenu* m_fileMenu = nullptr;
+  QAction* m_saveAsAction = nullptr;
+  QAction* m_recentSeparator = nullptr;
+  std::array<QAction*, app::kRecentFileCount> m_recentActions{};
 
   // --- menu "Bearbeiten": undo, redo, the changes (main_window_edit.cpp) ------
  public:
@@ -260,6 +303,9 @@ class MainWindow : public QMainWindow {
   void OnExportAllTonesClicked();
   void OnAddTonesClicked();
   void OnFolderChanged(const QString& folder);
+  // Shows the remembered folder in the folder tree: selected, its parents
+  // expanded, scrolled into view.
+  void OpenFolderTreeAtRememberedFolder();
   void OnToneFileHeaderClicked(int column);
   void OnToneFileDoubleClicked();
   void OnToneFileListContextMenu(const QPoint& pos);

@@ -18,12 +18,14 @@
 #include <optional>
 
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/file_read.h"
 #include "image/hex.h"
 #include "image/path.h"
 #include "image/srecord_converter.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/progress_loop.h"
 #include "ui/widget_helpers.h"
 
 namespace korvana::ui {
@@ -167,14 +169,14 @@ void MainWindow::OnPackedLayoutClicked() {
 }
 
 void MainWindow::OnOpenBinFileClicked() {
-  const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.MobileFilePath), app::kBinFilter);
+  const QString path = Platform::Current().OpenFileName(this, StartFolder(m_folders.MobileFilePath), app::kBinFilter);
   if (path.isEmpty()) return;
   m_binPath->setText(path);
   m_folders.MobileFilePath = image::FolderOf(FromQ(path));
 }
 
 void MainWindow::OnOpenS3FileClicked() {
-  const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
+  const QString path = Platform::Current().OpenFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   m_s3Path->setText(path);
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
@@ -189,7 +191,7 @@ void MainWindow::OnBinToS3Clicked() {
     if (m_fillDataOption->isChecked()) request.mode = image::S3AddressMode::kFill;
     if (const Outcome checked = image::CheckBinToS3(request); !checked.ok) return ShowOutcome(checked);
 
-    const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
+    const QString out = Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter);
     if (out.isEmpty()) return;
     const std::string path = FromQ(out);
     m_folders.S3SavePath = image::FolderOf(path);
@@ -198,6 +200,7 @@ void MainWindow::OnBinToS3Clicked() {
       BusyCursor busy;
       written = image::ConvertBinToS3(request, path);
     }
+    ShowStatus(app::PatchStatus(written, 0, app::CountedThing::kTone));
     ShowOutcome(written);
   });
 }
@@ -215,7 +218,7 @@ void MainWindow::OnS3ToBinClicked() {
         FromQ(m_s3FillByte->text())};
     if (const Outcome checked = image::CheckS3ToBin(request); !checked.ok) return ShowOutcome(checked);
 
-    const QString out = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kBinFilter);
+    const QString out = Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kBinFilter);
     if (out.isEmpty()) return;
     const std::string path = FromQ(out);
     m_folders.S3SavePath = image::FolderOf(path);
@@ -233,12 +236,15 @@ void MainWindow::OnS3ToBinClicked() {
     m_conversionProgress->setRange(
         0, static_cast<int>(image::S3ProgressMaximum(image::FileSizeOf(request.s3Path).value_or(0))));
     m_conversionProgress->setValue(1);
+    ProgressThrottle throttle(ProgressThrottle::First::kAtOnce);
     const Outcome converted = image::ConvertS3ToBin(
         request, path,
-        [this, &status](std::int64_t line) {
-          m_conversionProgress->setValue(static_cast<int>(line));
-          m_conversionAddress->setText(QStringLiteral("0x") + ToQ(image::HexPad(status.address, 8)));
-          LetEventsRun();
+        [this, &status, &throttle](std::int64_t line) {
+          if (throttle.Due()) {
+            m_conversionProgress->setValue(static_cast<int>(line));
+            m_conversionAddress->setText(QStringLiteral("0x") + ToQ(image::HexPad(status.address, 8)));
+            LetEventsRun();
+          }
           return !m_converterIdle;
         },
         &status);

@@ -11,6 +11,7 @@
 #include <QPixmap>
 
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/image_patch.h"
 #include "image/path.h"
 #include "ui/changes_window.h"
@@ -35,7 +36,7 @@ QString StepCaption(std::string_view caption, const std::string& label) {
 }  // namespace
 
 void MainWindow::BuildEditMenu() {
-  QMenu* edit = menuBar()->addMenu(ToQ("Bearbeiten"));
+  QMenu* edit = menuBar()->addMenu(ToQ("&Bearbeiten"));
   edit->setObjectName(QStringLiteral("edit"));
   auto item = [this, edit](const char* name, void (MainWindow::*handler)()) {
     QAction* a = edit->addAction(QString());
@@ -104,7 +105,7 @@ void MainWindow::OnAllChangesClicked() {
     Platform::Current().ShowMessage(this, msg::kNoChanges);
     return;
   }
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
+  const QString path = Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
   Outcome out;
@@ -112,6 +113,7 @@ void MainWindow::OnAllChangesClicked() {
     BusyCursor busy;
     out = image::WriteAllChangesS3(m_image, FromQ(path));
   }
+  ShowStatus(app::PatchStatus(out, 0, app::CountedThing::kTone));
   ShowOutcome(out);
 }
 

@@ -21,12 +21,14 @@
 
 #include "app/program_folder.h"
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/path.h"
 #include "pictures/picture_export.h"
 #include "pictures/picture_table.h"
 #include "ui/list_adapter.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/progress_loop.h"
 #include "ui/widget_helpers.h"
 
 namespace korvana::ui {
@@ -139,7 +141,7 @@ pictures::Palette16 MainWindow::PicturePalette() const {
 void MainWindow::OnOpenPictureTableClicked() {
   m_animation.ResetFrame();
   const QString path =
-      Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+      Platform::Current().OpenFileName(this, StartFolder(m_folders.TableSavePath), app::kPictureTableFilter,
                                        kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
@@ -153,6 +155,7 @@ void MainWindow::OnOpenPictureTableClicked() {
     m_animation.DisablePlayAndSteps();
   }
   SyncAnimation();
+  ShowStatus(app::TableLoadStatus(read.outcome, FromQ(path), m_pictureList.RowCount(), app::CountedThing::kPicture));
   if (!read.outcome.ok) ShowOutcome(read.outcome);
 }
 
@@ -162,7 +165,7 @@ void MainWindow::OnSavePictureTableClicked() {
     return;
   }
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kPictureTableFilter,
+      Platform::Current().SaveFileName(this, StartFolder(m_folders.TableSavePath), app::kPictureTableFilter,
                                        kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
@@ -211,11 +214,14 @@ void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
     m_exportProgress->setRange(0, static_cast<int>(rows.size()));
     m_exportProgress->setValue(0);
     m_exportProgress->setVisible(true);
+    ProgressThrottle throttle(ProgressThrottle::First::kAfterInterval);
     out = pictures::ExportPictures(
         m_image, m_pictureList, rows, m_folders.PictureSavePath, PicturePalette(),
-        [this](std::int64_t done) {
-          m_exportProgress->setValue(static_cast<int>(done));
-          LetEventsRun();
+        [this, &throttle](std::int64_t done) {
+          if (throttle.Due()) {
+            m_exportProgress->setValue(static_cast<int>(done));
+            LetEventsRun();
+          }
           return true;
         },
         [this](const pictures::PictureEntry&) { Platform::Current().ShowError(this, ToQ(app::kBadBmpFormatText)); });
@@ -228,7 +234,7 @@ void MainWindow::ExportPictureRows(const std::vector<int>& rows) {
 
 void MainWindow::OnPicturePatchClicked() {
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
+      Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter, kAllFilesFilter);
   if (path.isEmpty()) return;
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
   m_animation.StopTimer();
@@ -237,13 +243,15 @@ void MainWindow::OnPicturePatchClicked() {
   {
     BusyCursor busy;
     SetCommandsEnabled(false);
+    ProgressThrottle throttle(ProgressThrottle::First::kAfterInterval);
     out = pictures::WritePicturePatch(m_image, m_pictureList, m_pictureAdapter->SelectedRows(), FromQ(path),
-                                      [](std::int64_t) {
-                                        LetEventsRun();
+                                      [&throttle](std::int64_t) {
+                                        if (throttle.Due()) LetEventsRun();
                                         return true;
                                       });
     SetCommandsEnabled(true);
   }
+  ShowStatus(app::PatchStatus(out, 0, app::CountedThing::kPicture));
   ShowOutcome(out);
 }
 

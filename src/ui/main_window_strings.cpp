@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/path.h"
 #include "strings/string_patch.h"
 #include "strings/string_search.h"
@@ -153,6 +154,7 @@ void MainWindow::OnSearchClicked() {
   if (found.ok) {
     m_replacementText->setMaxLength(fields.replacementLimit > 0 ? fields.replacementLimit : kUnlimitedLength);
   }
+  ShowStatus(app::SearchStatus(found, fields.counter, fields.start));
   ShowOutcome(found);
 }
 
@@ -184,7 +186,7 @@ void MainWindow::OnRemoveAllStringsClicked() {
 }
 
 void MainWindow::OnStringPatchClicked() {
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
+  const QString path = Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   const std::string chosen = FromQ(path);
   m_folders.S3SavePath = image::FolderOf(chosen);
@@ -194,6 +196,7 @@ void MainWindow::OnStringPatchClicked() {
       BusyCursor busy;
       written = strings::WriteStringPatch(m_stringList, ReplacementEncoding(), chosen);
     }
+    ShowStatus(app::PatchStatus(written, m_stringList.TickedCount(), app::CountedThing::kString));
     ShowOutcome(written);
   }, msg::kS3WriteError);
 }
@@ -205,6 +208,7 @@ void MainWindow::OnWriteStringsIntoImageClicked() {
       BusyCursor busy;
       written = strings::WriteStringsIntoImage(m_stringList, ReplacementEncoding(), m_image);
     }
+    ShowStatus(app::PatchStatus(written, m_stringList.TickedCount(), app::CountedThing::kString));
     ShowOutcome(written);
   }, msg::kFileError);
 }

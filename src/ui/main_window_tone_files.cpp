@@ -2,7 +2,9 @@
 // box of the folder's mmf files, tone file list) and the replacement list
 // with its patch commands.
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
+#include <QDir>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,7 +15,10 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include <memory>
+
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/path.h"
 #include "tones/tone_patch.h"
 #include "ui/list_adapter.h"
@@ -24,6 +29,22 @@
 namespace korvana::ui {
 
 namespace {
+// The folder tree shows folders only, yet its model asks for an icon and a
+// type of every file in the folders it watches, and finds them by reading
+// the file, in the window's thread, whenever such a folder changes: each
+// converter output written beside the firmware, every file that comes and
+// goes in a busy temporary folder. Files get no icon and no type here;
+// folders and drives keep theirs.
+class FolderTreeIcons : public QAbstractFileIconProvider {
+ public:
+  QIcon icon(const QFileInfo& info) const override {
+    return info.isFile() ? QIcon() : QAbstractFileIconProvider::icon(info);
+  }
+  QString type(const QFileInfo& info) const override {
+    return info.isFile() ? QString() : QAbstractFileIconProvider::type(info);
+  }
+};
+
 QAction* NamedAction(QMenu* menu, const char* name, const char* caption) {
   QAction* a = menu->addAction(ToQ(caption));
   a->setObjectName(QString::fromLatin1(name));
@@ -36,6 +57,10 @@ QWidget* MainWindow::BuildToneFileBrowser(QWidget* parent) {
   split->setObjectName(QStringLiteral("ToneFileBrowser"));
 
   m_folderModel = new QFileSystemModel(this);
+  // The model's thread may ask for icons until the model's very end: the
+  // provider is never deleted.
+  static auto* folderIcons = new FolderTreeIcons;
+  m_folderModel->setIconProvider(folderIcons);
   m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   m_folderModel->setRootPath(QDir::rootPath());
   m_folderTree = new QTreeView(split);
@@ -46,13 +71,8 @@ QWidget* MainWindow::BuildToneFileBrowser(QWidget* parent) {
   connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& index) { OnFolderChanged(m_folderModel->filePath(index)); });
   // The remembered folders are read after the tabs are built; the tree opens
-  // at its folder once the window's start-up is done.
-  QTimer::singleShot(0, this, [this] {
-    const QModelIndex start = m_folderModel->index(ToQ(m_folders.mmfFilePath));
-    if (!start.isValid() || m_folderTree->currentIndex().isValid()) return;
-    m_folderTree->setCurrentIndex(start);
-    m_folderTree->scrollTo(start);
-  });
+  // at its folder once the window's start-up is done, expanded down to it.
+  QTimer::singleShot(0, this, [this] { OpenFolderTreeAtRememberedFolder(); });
 
   m_mmfFileList = new QListWidget(split);
   m_mmfFileList->setObjectName(QStringLiteral("File1"));
@@ -127,6 +147,30 @@ QWidget* MainWindow::BuildReplacementList(QWidget* parent) {
   return m_replacementListView;
 }
 
+void MainWindow::OpenFolderTreeAtRememberedFolder() {
+  const QString folder = ToQ(m_folders.mmfFilePath);
+  const QModelIndex start = m_folderModel->index(folder);
+  if (!start.isValid() || m_folderTree->currentIndex().isValid()) return;
+  m_folderTree->setCurrentIndex(start);
+  for (QModelIndex up = start.parent(); up.isValid(); up = up.parent()) m_folderTree->expand(up);
+  m_folderTree->expand(start);
+  m_folderTree->scrollTo(start, QAbstractItemView::PositionAtCenter);
+  // The model reads the folders above it one by one, in the background;
+  // each one read moves the rows, so the tree scrolls to the folder again
+  // until the folder's own contents are in.
+  auto placing = std::make_shared<QMetaObject::Connection>();
+  auto follow = [this, folder, placing](const QString& loaded) {
+    const QModelIndex current = m_folderTree->currentIndex();
+    if (m_folderModel->filePath(current) != QDir::cleanPath(folder)) {
+      disconnect(*placing);  // the user went elsewhere meanwhile
+      return;
+    }
+    m_folderTree->scrollTo(current, QAbstractItemView::PositionAtCenter);
+    if (QDir::cleanPath(loaded) == QDir::cleanPath(folder)) disconnect(*placing);
+  };
+  *placing = connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, follow);
+}
+
 void MainWindow::OnFolderChanged(const QString& folder) {
   if (folder.isEmpty()) return;
   m_folders.mmfFilePath = FromQ(folder);
@@ -148,7 +192,8 @@ void MainWindow::OnToneFileHeaderClicked(int column) {
 void MainWindow::OnToneFileDoubleClicked() {
   const std::vector<int> rows = m_toneFileAdapter->SelectedRows();
   if (m_toneFiles.RowCount() == 0 || rows.empty()) return;
-  Platform::Current().OpenWithAssociatedApp(ToQ(m_toneFiles.Row(rows.front()).path));
+  const std::string& path = m_toneFiles.Row(rows.front()).path;
+  OpenWithDesktop(ToQ(path), image::FileNameOf(path));
 }
 
 void MainWindow::OnToneFileListContextMenu(const QPoint& pos) {
@@ -190,7 +235,7 @@ void MainWindow::ReplacementCommand(void (tones::ReplacementList::*command)(std:
 
 void MainWindow::OnTonePatchClicked() {
   if (m_replacements.PatchRows().empty()) return;
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.S3SavePath), app::kS3Filter);
+  const QString path = Platform::Current().SaveFileName(this, StartFolder(m_folders.S3SavePath), app::kS3Filter);
   if (path.isEmpty()) return;
   m_folders.S3SavePath = image::FolderOf(FromQ(path));
   RunReplacementPatch(FromQ(path));
@@ -206,6 +251,8 @@ void MainWindow::RunReplacementPatch(const std::string& s3Path) {
     done = s3Path.empty() ? tones::CopyReplacementsIntoImage(m_image, m_replacements, ask, loop.Callback())
                           : tones::ExportReplacementsS3(m_replacements, s3Path, ask, loop.Callback());
   }
+  const auto rows = static_cast<long long>(m_replacements.PatchRows().size());
+  ShowStatus(app::PatchStatus(done, rows, app::CountedThing::kTone));
   ShowOutcome(done);
 }
 

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/shared_texts.h"
+#include "app/status_texts.h"
 #include "image/hex.h"
 #include "image/path.h"
 #include "tones/tone_export.h"
@@ -58,11 +58,6 @@ class NoteEditor : public QLineEdit {
  private:
   std::function<void()> m_onLeave;
 };
-
-// Offsets of the note editor over the Note cell, in twips.
-constexpr int kNoteTopTwips = 40;
-constexpr int kNoteLeftTwips = 160;
-constexpr int kNoteRightTwips = 330;
 
 QAction* NamedAction(QMenu* menu, const char* name, const char* caption) {
   QAction* a = menu->addAction(ToQ(caption));
@@ -179,8 +174,8 @@ void MainWindow::OnScanClicked() {
     BusyCursor busy;
     scanned = tones::ScanTones(m_image, m_toneList, loop.Callback());
     m_toneAdapter->Reload();
-    LetEventsRun();
   }
+  ShowStatus(app::ScanStatus(scanned, m_toneList.RowCount()));
   ShowOutcome(scanned);
 }
 
@@ -190,7 +185,7 @@ void MainWindow::OnSaveToneTableClicked() {
     return;
   }
   const QString path =
-      Platform::Current().SaveFileName(this, ToQ(m_folders.TableSavePath), app::kToneTableFilter);
+      Platform::Current().SaveFileName(this, StartFolder(m_folders.TableSavePath), app::kToneTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   const QString caption = m_toneListView->headerItem()->text(tones::kToneSize);
@@ -198,11 +193,13 @@ void MainWindow::OnSaveToneTableClicked() {
 }
 
 void MainWindow::OnOpenToneTableClicked() {
-  const QString path = Platform::Current().OpenFileName(this, ToQ(m_folders.TableSavePath), app::kToneTableFilter);
+  const QString path =
+      Platform::Current().OpenFileName(this, StartFolder(m_folders.TableSavePath), app::kToneTableFilter);
   if (path.isEmpty()) return;
   m_folders.TableSavePath = image::FolderOf(FromQ(path));
   const Outcome opened = tones::OpenToneTable(FromQ(path), m_toneList);
   m_toneAdapter->Reload();
+  ShowStatus(app::TableLoadStatus(opened, FromQ(path), m_toneList.RowCount(), app::CountedThing::kTone));
   ShowOutcome(opened);
 }
 
@@ -211,23 +208,22 @@ void MainWindow::OnToneListDoubleClicked() {
   if (m_toneList.Empty() || !entry) return;
   m_noteRow = m_toneAdapter->ActiveRow();
 
-  // The note editor lies over the Note cell of the row (the adapter shows
-  // model row i as item i).
+  // The note editor lies exactly over the Note cell of the row (the adapter
+  // shows model row i as item i); both are in the viewport's coordinates.
   QTreeWidgetItem* item = m_toneListView->topLevelItem(m_noteRow);
-  const QRect row = item != nullptr ? m_toneListView->visualItemRect(item) : QRect();
-  const int noteLeft = m_toneListView->header()->sectionViewportPosition(tones::kToneNote);
-  m_noteEditor->setGeometry(noteLeft + Pixels(kNoteLeftTwips), row.top() + Pixels(kNoteTopTwips),
-                            m_toneListView->width() - noteLeft - Pixels(kNoteRightTwips), row.height());
+  const QModelIndex cell = m_toneListView->indexFromItem(item, tones::kToneNote);
+  m_noteEditor->setGeometry(m_toneListView->visualRect(cell));
   m_noteEditor->setText(ToQ(entry->note));
   m_noteEditor->show();
   m_noteEditor->setFocus();
   m_noteEditor->selectAll();
 
-  // Playing is a convenience: a tone that cannot be written or opened
-  // leaves the note editor open and says nothing.
+  // Playing is a convenience: a tone that cannot be written leaves the note
+  // editor open and says nothing; one that no program plays says so in the
+  // status bar.
   try {
     const std::string temp = image::JoinPath(m_toneFolder, app::kTempToneFileName);
-    if (tones::WriteToneFile(m_image, *entry, temp).ok) Platform::Current().OpenWithAssociatedApp(ToQ(temp));
+    if (tones::WriteToneFile(m_image, *entry, temp).ok) OpenWithDesktop(ToQ(temp), std::string(app::kTempToneFileName));
   } catch (const image::HexOverflow&) {
   }
 }
@@ -259,7 +255,7 @@ void MainWindow::ExportToneRows(bool all) {
     Platform::Current().ShowMessage(this, msg::kSelectToneToExport);
     return;
   }
-  const QString path = Platform::Current().SaveFileName(this, ToQ(m_folders.RingSavePath), app::kMmfFilter);
+  const QString path = Platform::Current().SaveFileName(this, StartFolder(m_folders.RingSavePath), app::kMmfFilter);
   if (path.isEmpty()) return;
   m_folders.RingSavePath = image::FolderOf(FromQ(path));
   Outcome exported;

@@ -22,6 +22,7 @@
 #include "ui/main_window.h"
 #include "ui/picture_preview_window.h"
 #include "ui/platform.h"
+#include "ui/progress_loop.h"
 #include "ui/widget_helpers.h"
 
 namespace korvana::ui {
@@ -162,7 +163,7 @@ void PictureEditorWindow::OpenUserPicture() {
   m_newSize->clear();
   RefreshButtons();
   const QString path =
-      Platform::Current().OpenFileName(this, ToQ(m_main.Folders().PictureSavePath), app::kBmpFilter);
+      Platform::Current().OpenFileName(this, m_main.StartFolder(m_main.Folders().PictureSavePath), app::kBmpFilter);
   if (path.isEmpty()) return;
   m_main.Folders().PictureSavePath = image::FolderOf(FromQ(path));
   Outcome opened;
@@ -265,10 +266,13 @@ void PictureEditorWindow::EndCompression() {
 }
 
 ProgressFn PictureEditorWindow::CompressionProgress() {
-  return [this](std::int64_t k) {
-    m_compressionProgress->setValue(static_cast<int>(k));
-    m_compressionPercent->setText(QString::number(k * 100 / pictures::kMaxCompressionPalette) + QStringLiteral("%"));
-    LetEventsRun();
+  return [this, throttle = ProgressThrottle(ProgressThrottle::First::kAfterInterval)](std::int64_t k) mutable {
+    if (throttle.Due()) {
+      m_compressionProgress->setValue(static_cast<int>(k));
+      m_compressionPercent->setText(QString::number(k * 100 / pictures::kMaxCompressionPalette) +
+                                    QStringLiteral("%"));
+      LetEventsRun();
+    }
     return true;
   };
 }

@@ -15,6 +15,7 @@
 #include "ui/list_adapter.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/progress_loop.h"
 
 namespace korvana::ui {
 
@@ -105,8 +106,9 @@ void PlaceToolWindow::OnSearchClicked() {
     struct SearchScope {
       PlaceToolWindow& w;
       ~SearchScope() {
-        w.m_searchProgress->setValue(w.m_searchProgress->minimum());
+        // Hidden first: a visible bar repaints the window at once on setValue.
         w.m_searchProgress->hide();
+        w.m_searchProgress->setValue(w.m_searchProgress->minimum());
         w.SetSearching(false);
         w.m_adapter->Reload();
         w.m_modifyButton->setEnabled(w.m_places.RowCount() >= 1);
@@ -115,10 +117,13 @@ void PlaceToolWindow::OnSearchClicked() {
     SetSearching(true);
     m_searchProgress->setRange(1, std::max(1, m_main.Image().Size()));
     m_searchProgress->show();
-    const Outcome searched = RunSearch(m_places, [this](std::int64_t value) {
-      m_searchProgress->setValue(
-          static_cast<int>(std::clamp<std::int64_t>(value, m_searchProgress->minimum(), m_searchProgress->maximum())));
-      LetEventsRun();
+    ProgressThrottle throttle(ProgressThrottle::First::kAtOnce);
+    const Outcome searched = RunSearch(m_places, [this, &throttle](std::int64_t value) {
+      if (throttle.Due()) {
+        m_searchProgress->setValue(static_cast<int>(
+            std::clamp<std::int64_t>(value, m_searchProgress->minimum(), m_searchProgress->maximum())));
+        LetEventsRun();
+      }
       return !m_closeRequested;
     });
     // A search finds or does not; it has no message of its own to show.

@@ -6,6 +6,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 
@@ -119,9 +122,51 @@ QString Platform::BrowseForFolder(QWidget* parent) {
   return ToQ(image::WithTrailingSeparator(FromQ(folder)));
 }
 
-void Platform::OpenWithAssociatedApp(const QString& pathOrUrl) {
+namespace {
+// The MIME type the desktop's opener looks up for url: the file's type, or
+// the scheme's handler for an address.
+QString DesktopTypeOf(const QUrl& url) {
+  if (url.isLocalFile()) return QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
+  return QStringLiteral("x-scheme-handler/") + url.scheme();
+}
+
+// Pages and addresses that the desktop's opener hands to the system's
+// browser (x-www-browser, $BROWSER) when no program is registered for them.
+bool IsWebType(const QString& mimeType) {
+  return mimeType == QStringLiteral("text/html") || mimeType == QStringLiteral("x-scheme-handler/http") ||
+         mimeType == QStringLiteral("x-scheme-handler/https");
+}
+
+bool SystemBrowserExists() {
+  return !qEnvironmentVariableIsEmpty("BROWSER") ||
+         !QStandardPaths::findExecutable(QStringLiteral("x-www-browser")).isEmpty() ||
+         !QStandardPaths::findExecutable(QStringLiteral("www-browser")).isEmpty();
+}
+
+// True when the desktop knows no program for the type; false also when it
+// cannot be asked (no xdg-mime, no answer in time): then the opener itself
+// decides.
+bool DesktopHasNoProgramFor(const QString& mimeType) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+  constexpr int kQueryMs = 3000;
+  if (!query.waitForFinished(kQueryMs) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+    return false;
+  }
+  if (!query.readAllStandardOutput().trimmed().isEmpty()) return false;
+  return !(IsWebType(mimeType) && SystemBrowserExists());
+#else
+  Q_UNUSED(mimeType);
+  return false;
+#endif
+}
+}  // namespace
+
+bool Platform::OpenWithAssociatedApp(const QString& pathOrUrl) {
   const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
-  QDesktopServices::openUrl(url);
+  if (DesktopHasNoProgramFor(DesktopTypeOf(url))) return false;
+  return QDesktopServices::openUrl(url);
 }
 
 bool LoadQtTranslations(QTranslator& translator) {

@@ -56,8 +56,12 @@ class Platform {
   virtual QString BrowseForFolder(QWidget* parent);
 
   // Opens a file or an address with the application the desktop associates
-  // with it; never through a shell command line.
-  virtual void OpenWithAssociatedApp(const QString& pathOrUrl);
+  // with it; never through a shell command line. False when the desktop has
+  // no such application (no program for ".mmf", no browser) or the opening
+  // failed. The desktop's opener is started detached and reports success
+  // whenever it starts, even with nothing to open the file with, so the
+  // desktop's default for the file's type is asked first (xdg-mime).
+  virtual bool OpenWithAssociatedApp(const QString& pathOrUrl);
 
   static Platform& Current();
   // Replaces the platform (tests); nullptr restores the real one.
@@ -73,7 +77,8 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// Runs pending window events: long loops call it once per step.
+// Runs pending window events: long loops call it when their ProgressThrottle
+// is due.
 void LetEventsRun();
 // True while the events that LetEventsRun runs are being handled: a long
 // command is half done, and what arrives from outside must wait.

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/program_folder.h"
+#include "app/recent_files.h"
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
@@ -170,6 +171,56 @@ TEST(Shutdown, AsksAboutUnsavedChangesAndCleansUpOnlyWhenItCloses) {
     EXPECT_EQ(std::filesystem::exists(dir.Path("temp.mmf")), !c.proceeds);
     EXPECT_EQ(ReadText(dir.Path("korvana.inf")).find("Mobile File Path=/b") != std::string::npos, c.proceeds);
     EXPECT_EQ(test::ReadBytes(dir.Path("fw.bin"))[3], c.savedByte);
+  }
+}
+
+// Most recent first, each file once, eight at most, in a section of their
+// own: "File Path" stays exactly as it was. Files gone since are dropped.
+TEST(RecentFiles, KeepTheLastEightOpenedInTheirOwnSection) {
+  TempDir dir;
+  const auto f = [&](int i) { return dir.Path("f" + std::to_string(i) + ".bin"); };
+  for (int i = 1; i <= 10; ++i) WriteText(f(i), "x");
+  const std::string filePath = "[File Path]\nMobile File Path=/mobile\n";
+  WriteText(dir.Path("k.inf"), filePath);
+  SettingsFile settings(dir.Path("k.inf"));
+  RecentFiles recent = LoadRecentFiles(settings);
+  EXPECT_TRUE(recent.Paths().empty());
+  for (int i = 1; i <= 10; ++i) recent.Add(f(i));
+  recent.Add(f(5));  // opened again: to the front, not twice
+  recent.Add("");
+  std::vector<std::string> expected;
+  for (int i : {5, 10, 9, 8, 7, 6, 4, 3}) expected.push_back(f(i));
+  EXPECT_EQ(recent.Paths(), expected);
+  SaveRecentFiles(settings, recent);
+  EXPECT_EQ(ReadText(dir.Path("k.inf")).substr(0, filePath.size() + 22 + f(5).size()),
+            filePath + "[Recent Files]\nFile1=" + f(5) + "\n");
+  std::filesystem::remove(f(10));
+  expected.erase(expected.begin() + 1);
+  EXPECT_EQ(LoadRecentFiles(settings).Paths(), expected);
+  RecentFiles one;
+  one.Add(f(1));
+  SaveRecentFiles(settings, one);  // a short list empties the rest
+  EXPECT_EQ(LoadRecentFiles(settings).Paths(), one.Paths());
+  EXPECT_EQ(settings.PeekSetting(kRecentFilesSection, "File8") + settings.PeekSetting(kFilePathSection, kMobileFilePathKey),
+            "/mobile");
+}
+
+TEST(DialogStartFolder, TheRememberedFolderElseTheFirmwaresNeverTheProgramFolder) {
+  TempDir dir;
+  for (const char* folder : {"prog", "fw", "tables"}) std::filesystem::create_directory(dir.Path(folder));
+  const std::string prog = dir.Path("prog"), firmware = dir.Path("fw/phone.bin");
+  const struct {
+    std::string remembered, firmware, expected;
+  } cases[] = {
+      {dir.Path("tables"), firmware, dir.Path("tables")},  // chosen by the user
+      {prog, firmware, dir.Path("fw")},                    // nothing remembered yet
+      {prog + "/", firmware, dir.Path("fw")},              // with a trailing separator
+      {dir.Path("gone"), firmware, dir.Path("fw")},        // removed since
+      {prog, "", "/home/u"},                               // no firmware either
+      {prog, dir.Path("prog/phone.bin"), "/home/u"},       // the firmware lies in the program folder
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DialogStartFolder(c.remembered, prog, c.firmware, "/home/u"), c.expected) << c.remembered;
   }
 }
 

@@ -112,6 +112,36 @@ TEST(SaveOverFile, FailuresKeepTheModifiedStateAndAFailedLoadNeverRedirectsTheSa
   EXPECT_EQ(HandsetImage().SaveOverFile(true).message, msg::kFileError);  // nothing loaded
 }
 
+TEST(SaveAs, TheImageContinuesOnTheNewFileAndAFailureKeepsNameAndState) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.Path("sub"));
+  HandsetImage image;
+  WriteBytes(dir.Path("old.bin"), Bytes(8, 1));
+  ASSERT_TRUE(image.Load(dir.Path("old.bin")).ok);
+  ASSERT_TRUE(image.CopyIntoImage(Bytes{5}, 0, 1).ok);
+
+  // A folder that is gone: nothing written, still the old file, still modified.
+  EXPECT_EQ(image.SaveAs(dir.Path("gone/new.bin")).message, msg::kFileError);
+  EXPECT_EQ(image.FileName(), dir.Path("old.bin"));
+  EXPECT_TRUE(image.Modified());
+
+  const Outcome saved = image.SaveAs(dir.Path("sub/new.bin"));
+  EXPECT_EQ(saved.message, msg::kFileSaved);
+  EXPECT_EQ(saved.written, std::vector<std::string>{dir.Path("sub/new.bin")});
+  EXPECT_EQ(image.FileName(), dir.Path("sub/new.bin"));
+  EXPECT_FALSE(image.Modified());
+  EXPECT_TRUE(image.Journal().AtSavePoint());
+
+  // "Save" now writes the new file; the old one keeps its bytes.
+  ASSERT_TRUE(image.CopyIntoImage(Bytes{6}, 1, 1).ok);
+  ASSERT_TRUE(image.SaveOverFile(false).ok);
+  EXPECT_EQ(ReadBytes(dir.Path("sub/new.bin")), (Bytes{5, 6, 1, 1, 1, 1, 1, 1}));
+  EXPECT_EQ(ReadBytes(dir.Path("old.bin")), Bytes(8, 1));
+  // Undo back past the save point marks the image changed against the new file.
+  ASSERT_TRUE(image.Undo());
+  EXPECT_TRUE(image.Modified());
+}
+
 TEST(CopyIntoImage, IsIndexCheckedAndChangesNothingOnFailure) {
   HandsetImage image;
   image.Assign(Bytes(10, 0), "x.bin");

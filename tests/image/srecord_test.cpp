@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <numeric>
 #include <random>
@@ -162,7 +163,9 @@ TEST(WriteS3Range, GoldenLinesForOneRange) {
     EXPECT_EQ(out.message, msg::kS3Okay);
     EXPECT_EQ(ReadText(dir.Path("p.s3")), kHeader + lines + kEnd);
     // The length asked of the disk before writing: too much stays taken.
-    EXPECT_EQ(S3FileLength(data.size()), ReadText(dir.Path("p.s3")).size());
+    const std::string text = ReadText(dir.Path("p.s3"));
+    EXPECT_EQ(S3FileLength(data.size()), text.size());
+    EXPECT_EQ(out.lines, std::count(text.begin(), text.end(), '\n'));  // the lines it reports
   }
 }
 
@@ -174,7 +177,8 @@ TEST(WriteS3Range, SeveralRangesShareOneFileThatAppearsOnlyWhenClosed) {
   ASSERT_TRUE(WriteS3Range(writer, Bytes{1, 2}, 0x10, 0x11, path, true, false).ok);
   EXPECT_EQ(ReadText(path), std::string(5000, 'x'));
   ASSERT_TRUE(WriteS3Range(writer, Bytes{}, 0x30, 0x2F, path, false, false).ok);
-  ASSERT_TRUE(WriteS3Range(writer, Bytes{3}, 0x20, 0x20, path, false, true).ok);
+  const Outcome last = WriteS3Range(writer, Bytes{3}, 0x20, 0x20, path, false, true);
+  EXPECT_EQ(last.lines, 4);
   EXPECT_EQ(ReadText(path), std::string(kHeader) + "S307000000100102E5\r\nS3060000002003D6\r\n" + kEnd);
 
   // An abandoned or failed writer leaves no file.

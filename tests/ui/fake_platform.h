@@ -25,17 +25,22 @@ class FakePlatform : public Platform {
     answers.pop_front();
     return a;
   }
-  QString OpenFileName(QWidget*, const QString&, std::string_view, int filterIndex) override {
+  QString OpenFileName(QWidget*, const QString& folder, std::string_view, int filterIndex) override {
     filterIndices.push_back(filterIndex);
+    folders << folder;
     return Next();
   }
   QString SaveFileName(QWidget* parent, const QString& folder, std::string_view filter, int filterIndex) override {
     filterIndices.push_back(filterIndex);
+    folders << folder;
     if (realSaveDialogs) return Platform::SaveFileName(parent, folder, filter, filterIndex);
     return Next();
   }
   QString BrowseForFolder(QWidget*) override { return Next(); }
-  void OpenWithAssociatedApp(const QString& target) override { opened << target; }
+  bool OpenWithAssociatedApp(const QString& target) override {
+    opened << target;
+    return desktopHasPrograms;
+  }
 
   std::vector<int> messages;
   QStringList errors;
@@ -44,7 +49,9 @@ class FakePlatform : public Platform {
   QStringList opened;
   int questions = 0;
   std::vector<int> filterIndices;  // the preselected filter of each file dialog, in order
+  QStringList folders;             // the start folder of each file dialog, in order
   bool realSaveDialogs = false;    // save dialogs are Qt's own, for a test to drive
+  bool desktopHasPrograms = true;  // false: every file and address fails to open
 
  private:
   QString Next() {

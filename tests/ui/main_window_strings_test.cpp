@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -59,7 +60,10 @@ class MainWindowStringsTest : public QObject {
     QCOMPARE(tab.Search(QString::fromUtf8("设置"), true), QStringLiteral("2 00000200 00000205 3"));
     QCOMPARE(tab.Field("Text7")->maxLength(), 3);
     QCOMPARE(Shown(tab.platform), std::vector<int>{});
-    tab.Search(QString::fromUtf8("设置"), false);
+    QCOMPARE(tab.form.statusBar()->currentMessage(), QStringLiteral("Treffer 2 bei 0x00000200"));
+    // Enter in the search field searches as the button does.
+    Find<QRadioButton>(&tab.form, "Option2")->setChecked(true);
+    QTest::keyClick(tab.Field("Text11"), Qt::Key_Return);
     QCOMPARE(tab.Field("Text10")->text(), QString());
     tab.Search(QString(), false);
     QCOMPARE(Shown(tab.platform), (std::vector<int>{26, 27}));

@@ -59,6 +59,13 @@ class MainWindowTonesTest : public QObject {
     QVERIFY(s.tones->selectedItems().isEmpty());
     QCOMPARE(s.tones->topLevelItemCount(), 3);
     QCOMPARE(RowTexts(s.tones, 2), (QStringList{"003", "0x00005000", "0x0000605B", "4188", ""}));
+    // Each cell is aligned as its column: numbers left, addresses centred, sizes right.
+    const std::vector<Qt::Alignment> aligned{Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight,
+                                             Qt::AlignLeft};
+    for (int c = 0; c < static_cast<int>(aligned.size()); ++c) {
+      const int expected = aligned[static_cast<std::size_t>(c)] | Qt::AlignVCenter;
+      QCOMPARE(s.tones->topLevelItem(2)->textAlignment(c), expected);
+    }
     QVERIFY(Find<QProgressBar>(&s.form, "ProgressBar1")->isHidden());
     ShowMenu(&s.form, "ListView4", "menufile1");
     QVERIFY(Enabled(&s.form, "addaddress") && Enabled(&s.form, "outputall") && Enabled(&s.form, "modifyoffset"));

@@ -15,8 +15,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
+#include <QTranslator>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -24,6 +28,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <functional>
 
 #include "app/program_folder.h"
 #include "ui/main_window.h"
@@ -44,15 +49,24 @@ class ScriptedPlatform : public korvana::ui::Platform {
     if (n != 0) std::fprintf(stderr, "message %d\n", n);
   }
   void ShowError(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-  korvana::app::Answer Ask(QWidget*, std::string_view, std::string_view) override {
-    return korvana::app::Answer::kYes;
+  // Yes, or, once showQuestion is set, the real box: onQuestion sees it on
+  // the screen and closes it.
+  korvana::app::Answer Ask(QWidget* parent, std::string_view text, std::string_view title) override {
+    if (!showQuestion) return korvana::app::Answer::kYes;
+    showQuestion = false;
+    QTimer::singleShot(400, parent, [this] {
+      if (QWidget* box = QApplication::activeModalWidget()) onQuestion(*box);
+    });
+    return Platform::Ask(parent, text, title);
   }
   QString OpenFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
   QString SaveFileName(QWidget*, const QString&, std::string_view, int) override { return Next(); }
   QString BrowseForFolder(QWidget*) override { return Next(); }
-  void OpenWithAssociatedApp(const QString&) override {}
+  bool OpenWithAssociatedApp(const QString&) override { return true; }
 
   std::deque<QString> paths;
+  bool showQuestion = false;
+  std::function<void(QWidget&)> onQuestion;
 
  private:
   QString Next() {
@@ -101,6 +115,7 @@ class Tour {
     Converter(form);
     AddressTools(form);
     Changes(form);
+    Desktop(form);
     return m_failed ? 1 : 0;
   }
 
@@ -278,6 +293,49 @@ class Tour {
     Settle();
   }
 
+  // The window as the desktop shows it, title bar and all: the file and the
+  // marker of its changes; the save question that "Fw bin laden" (Ctrl+O)
+  // asks first; and, after "Speichern unter...", the menu "Lade" with the
+  // two files of the tour among its recent files.
+  void Desktop(MainWindow& form) {
+    form.Tabs()->setCurrentIndex(0);
+    form.activateWindow();
+    Settle(300);
+    ShotOfScreen(form, form.frameGeometry(), "fenster.png");
+
+    m_platform.showQuestion = true;
+    m_platform.onQuestion = [this](QWidget& box) {
+      Settle(300);
+      ShotOfScreen(box, box.frameGeometry(), "frage.png");
+      if (auto* question = qobject_cast<QMessageBox*>(&box)) {
+        question->button(QMessageBox::Cancel)->click();
+      } else {
+        box.close();
+      }
+    };
+    Find<QAction>(form, "menuopen")->trigger();  // Cancel: the changed image stays
+    if (m_platform.showQuestion) Fail("the save question did not come");
+    Settle();
+
+    m_platform.paths.push_back(Demo("demo-geaendert.bin"));
+    Find<QAction>(form, "menusaveas")->trigger();
+    QMenu* file = Find<QMenu>(form, "file");
+    form.activateWindow();
+    form.menuBar()->setActiveAction(file->menuAction());
+    Settle(300);
+    if (!file->isVisible()) {
+      Fail("the menu Lade did not open");
+    } else {
+      const QRect menu = file->geometry();
+      const QRect window = form.geometry();
+      const QRect area(window.topLeft(), QSize(std::max(menu.right() - window.left() + 60, 560),
+                                               menu.bottom() - window.top() + 40));
+      ShotOfScreen(form, area, "lade.png");
+    }
+    file->close();
+    Settle();
+  }
+
   // Frame frame of the picture in row of the list, replaced with the demo's
   // BMP at bmp through the preview and the replacement editor.
   void ReplaceFrame(MainWindow& form, int row, int frame, const char* bmp) {
@@ -338,6 +396,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: korvana-screenshots DEMO_DIR OUT_DIR\n");
     return 2;
   }
+  // Qt's own buttons in German, as the editor shows them.
+  QTranslator qtTexts;
+  if (korvana::ui::LoadQtTranslations(qtTexts)) QCoreApplication::installTranslator(&qtTexts);
   ScriptedPlatform platform;
   QDir().mkpath(QString::fromLocal8Bit(argv[2]));
   return Tour(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), platform).Run();
