@@ -121,6 +121,8 @@ TEST(SRecordReader, SkipsHeadersCountsAndEndsAndAcceptsEveryLineEnd) {
   SRecordReader reader;
   EXPECT_FALSE(reader.Open(dir.Path("missing.s3")));
   EXPECT_FALSE(reader.Open(dir.Path()));
+  // A file that fails to read is an error, not an empty file.
+  EXPECT_EQ(ReadAll("/proc/self/mem").last, SRecordReader::Status::kReadError);
 }
 
 TEST(SRecordReader, StopsAtTheFirstBadLineAndNamesIt) {
