@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "app/program_folder.h"
 #include "app/recent_files.h"
@@ -56,11 +57,10 @@ TEST(ProgramFolders, ChoiceForEachLayout) {
 // and the user's configuration folder is made for the settings.
 TEST(ProgramFolders, LocatesAnInstalledTreeAndMakesTheUsersFolder) {
   TempDir dir;
-  std::filesystem::create_directories(dir.Path("usr/bin"));
-  std::filesystem::create_directories(dir.Path("usr/share/korvana"));
+  for (const char* folder : {"usr/bin", "usr/share/korvana"}) std::filesystem::create_directories(dir.Path(folder));
   WriteBytes(dir.Path("usr/share/korvana/16.dat"), std::vector<std::uint8_t>(64, 1));
-  const char* kept = std::getenv("XDG_CONFIG_HOME");
-  const std::string keptValue = kept != nullptr ? kept : "";
+  const char* set = std::getenv("XDG_CONFIG_HOME");
+  const std::optional<std::string> kept = set ? std::optional<std::string>(set) : std::nullopt;
   ::setenv("XDG_CONFIG_HOME", dir.Path("config").c_str(), 1);
   ::unsetenv("KORVANA_PROGRAM_FOLDER");
   const ProgramFolders installed = LocateProgramFolders(dir.Path("usr/bin"));
@@ -72,11 +72,7 @@ TEST(ProgramFolders, LocatesAnInstalledTreeAndMakesTheUsersFolder) {
   WriteBytes(dir.Path("usr/bin/KORVANA Help.html"), {1});
   const ProgramFolders own = LocateProgramFolders(dir.Path("usr/bin"));
   EXPECT_EQ(own.data + own.settings + own.temporary, dir.Path("usr/bin") + dir.Path("usr/bin") + dir.Path("usr/bin"));
-  if (kept != nullptr) {
-    ::setenv("XDG_CONFIG_HOME", keptValue.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CONFIG_HOME");
-  }
+  (void)(kept ? ::setenv("XDG_CONFIG_HOME", kept->c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME"));
 }
 
 // The first run creates the six keys empty; an empty value reads as the

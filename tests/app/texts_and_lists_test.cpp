@@ -1,11 +1,12 @@
 // The texts the program shows: its message table, the code page of the
-// strings it writes, and the rows of the list of changes.
+// strings it writes, the status lines, and the rows of the list of changes.
 
 #include <gtest/gtest.h>
 
 #include "app/change_list.h"
 #include "app/code_page.h"
 #include "app/message_table.h"
+#include "app/status_texts.h"
 #include "image/handset_image.h"
 
 namespace korvana::app {
@@ -43,6 +44,26 @@ TEST(CodePage, GbkByDefaultBothWaysAndWhatItLacksIsRefusedOrMarked) {
   EXPECT_EQ(Utf8ToAnsi("Größe"), "Gr??e");
   EXPECT_FALSE(Utf8ToAnsiStrict("\xFF"));  // not UTF-8 at all
   EXPECT_EQ(AnsiToUtf8("A\xFF" "B"), "A\xEF\xBF\xBD" "B");
+}
+
+TEST(StatusTexts, SayWhatCameOfTheCommandInGerman) {
+  const Outcome ok = Outcome::Success();
+  Outcome patch = Outcome::Success(msg::kS3Okay);
+  patch.written = {"/p/tone.s3"}, patch.lines = 29;
+  const std::pair<std::string, std::string> cases[] = {
+      {ScanStatus(ok, 5), "5 Töne gefunden"}, {ScanStatus(ok, 1), "1 Ton gefunden"},
+      {ScanStatus(ok, 0), "Keine Töne gefunden"}, {ScanStatus(Outcome::Failure(msg::kOpenHandsetFirst), 0), ""},
+      {SearchStatus(ok, "3", "00183C96"), "Treffer 3 bei 0x00183C96"},
+      {SearchStatus(Outcome::Failure(msg::kSearchFinished), "3", ""), "Keine weiteren Treffer"},
+      {SearchStatus(Outcome::Failure(msg::kEnterSearchText), "", ""), ""},
+      {TableLoadStatus(ok, "/t/demo-toene.txt", 12, CountedThing::kTone), "demo-toene.txt geladen: 12 Töne"},
+      {TableLoadStatus(ok, "/t/bilder.txt", 1, CountedThing::kPicture), "bilder.txt geladen: 1 Bild"},
+      {TableLoadStatus(Outcome::Failure(msg::kToneTableBad), "/t/x.txt", 3, CountedThing::kTone), ""},
+      {PatchStatus(patch, 2, CountedThing::kTone), "tone.s3 geschrieben: 29 Zeilen"},
+      {PatchStatus(Outcome::Success(msg::kFileModified), 3, CountedThing::kString), "3 Texte ins Bild geschrieben"},
+      {PatchStatus(Outcome::Silent(), 3, CountedThing::kTone), ""},
+      {NoProgramStatus("temp.mmf"), "Kein Programm zum Öffnen von temp.mmf gefunden"}};
+  for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }
 
 // The rows follow the journal when reloaded: every change of a step of two
