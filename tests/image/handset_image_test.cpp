@@ -90,38 +90,18 @@ TEST(SaveOverFile, WritesTheWholeImageAndClearsTheModifiedState) {
   }
 }
 
-TEST(SaveOverFile, FailuresKeepTheModifiedStateAndAFailedLoadNeverRedirectsTheSave) {
-  TempDir dir;
-  HandsetImage image;
-  WriteBytes(dir.Path("a.bin"), Bytes(32, 0xAA));
-  ASSERT_TRUE(image.Load(dir.Path("a.bin")).ok);
-  ASSERT_TRUE(image.CopyIntoImage(Bytes{1, 2}, 4, 2).ok);
-  WriteBytes(dir.Path("b.bin"), {});
-  EXPECT_FALSE(image.Load(dir.Path("b.bin")).ok);
-  ASSERT_TRUE(image.SaveOverFile(true).ok);
-  EXPECT_TRUE(ReadBytes(dir.Path("b.bin")).empty());
-  Bytes expected(32, 0xAA);
-  expected[4] = 1, expected[5] = 2;
-  EXPECT_EQ(ReadBytes(dir.Path("a.bin")), expected);
-
-  // The folder vanishes before the save: that fails for root as well.
-  ASSERT_TRUE(image.CopyIntoImage(Bytes{5}, 0, 1).ok);
-  std::filesystem::remove_all(dir.Path());
-  EXPECT_EQ(image.SaveOverFile(true).message, msg::kFileError);
-  EXPECT_TRUE(image.Modified());
-  EXPECT_EQ(HandsetImage().SaveOverFile(true).message, msg::kFileError);  // nothing loaded
-}
-
-TEST(SaveAs, TheImageContinuesOnTheNewFileAndAFailureKeepsNameAndState) {
+// Save As continues on the new file; a failed load or a failed save keeps
+// the file name and the modified state, so no save goes to another file.
+TEST(SaveAs, TheImageContinuesOnTheNewFileAndFailuresKeepNameAndState) {
   TempDir dir;
   std::filesystem::create_directory(dir.Path("sub"));
   HandsetImage image;
   WriteBytes(dir.Path("old.bin"), Bytes(8, 1));
   ASSERT_TRUE(image.Load(dir.Path("old.bin")).ok);
   ASSERT_TRUE(image.CopyIntoImage(Bytes{5}, 0, 1).ok);
-
-  // A folder that is gone: nothing written, still the old file, still modified.
-  EXPECT_EQ(image.SaveAs(dir.Path("gone/new.bin")).message, msg::kFileError);
+  WriteBytes(dir.Path("empty.bin"), {});
+  EXPECT_FALSE(image.Load(dir.Path("empty.bin")).ok);
+  EXPECT_EQ(image.SaveAs(dir.Path("gone/new.bin")).message, msg::kFileError);  // a folder that is gone
   EXPECT_EQ(image.FileName(), dir.Path("old.bin"));
   EXPECT_TRUE(image.Modified());
 
@@ -131,15 +111,20 @@ TEST(SaveAs, TheImageContinuesOnTheNewFileAndAFailureKeepsNameAndState) {
   EXPECT_EQ(image.FileName(), dir.Path("sub/new.bin"));
   EXPECT_FALSE(image.Modified());
   EXPECT_TRUE(image.Journal().AtSavePoint());
-
   // "Save" now writes the new file; the old one keeps its bytes.
   ASSERT_TRUE(image.CopyIntoImage(Bytes{6}, 1, 1).ok);
   ASSERT_TRUE(image.SaveOverFile(false).ok);
   EXPECT_EQ(ReadBytes(dir.Path("sub/new.bin")), (Bytes{5, 6, 1, 1, 1, 1, 1, 1}));
   EXPECT_EQ(ReadBytes(dir.Path("old.bin")), Bytes(8, 1));
+  EXPECT_TRUE(ReadBytes(dir.Path("empty.bin")).empty());
   // Undo back past the save point marks the image changed against the new file.
   ASSERT_TRUE(image.Undo());
   EXPECT_TRUE(image.Modified());
+  // The folder vanishes before the save: that fails for root as well.
+  std::filesystem::remove_all(dir.Path());
+  EXPECT_EQ(image.SaveOverFile(true).message, msg::kFileError);
+  EXPECT_TRUE(image.Modified());
+  EXPECT_EQ(HandsetImage().SaveOverFile(true).message, msg::kFileError);  // nothing loaded
 }
 
 TEST(CopyIntoImage, IsIndexCheckedAndChangesNothingOnFailure) {
