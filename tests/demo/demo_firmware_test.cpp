@@ -71,9 +71,8 @@ TEST(DemoFirmware, TheToneScanAndTheAddressToolsFindEveryToneWhereItWasLaid) {
     EXPECT_TRUE(std::equal(source.begin(), source.end(), Demo().image.begin() + tone.start)) << tone.source;
     tools::PlaceList places;
     (void)tools::FindAddressPlaces(image, HexPad(tone.start, 8), places, {});
-    ASSERT_EQ(places.RowCount(), 2) << tone.start;
-    EXPECT_EQ(places.RowTexts(0)[1] + places.RowTexts(1)[1],
-              "0x" + HexPad(tone.pointerPlace, 8) + "0x" + HexPad(tone.entryPlace, 8));
+    EXPECT_EQ(places.RowTexts(0).at(1) + places.RowTexts(1).at(1) + std::to_string(places.RowCount()),
+              "0x" + HexPad(tone.pointerPlace, 8) + "0x" + HexPad(tone.entryPlace, 8) + "2");
     const auto* size = Demo().image.data() + tone.entryPlace + 4;
     EXPECT_EQ(size[0] | size[1] << 8 | size[2] << 16 | size[3] << 24, tone.size);
   }
