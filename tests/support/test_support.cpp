@@ -57,13 +57,7 @@ std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(
 namespace {
 std::string Quote(const std::string& word) {
   std::string q = "'";
-  for (char c : word) {
-    if (c == '\'') {
-      q += "'\\''";
-    } else {
-      q += c;
-    }
-  }
+  for (char c : word) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
 }  // namespace
@@ -73,11 +67,7 @@ CommandResult RunShell(const std::string& commandLine) {
   const std::string out = dir.Path("out");
   const std::string err = dir.Path("err");
   const int raw = std::system((commandLine + " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null").c_str());
-  CommandResult r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = ReadText(out);
-  r.err = ReadText(err);
-  return r;
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(out), ReadText(err)};
 }
 
 CommandResult RunCli(const std::vector<std::string>& args) { return RunCliWith({}, args); }
