@@ -202,6 +202,9 @@ class MainWindow : public QMainWindow {
   // selection), for the windows that act on one picture; nothing without a
   // row.
   [[nodiscard]] std::optional<pictures::PictureEntry> SelectedPictureEntry() const;
+  // Its shape as the row reads; nothing without a row or when the row does
+  // not read, whose message is shown when showFailure is set.
+  [[nodiscard]] std::optional<pictures::PictureShape> SelectedPictureShape(bool showFailure);
   // Its index in PictureRows(), -1 for none.
   [[nodiscard]] int SelectedPictureRow() const;
   [[nodiscard]] pictures::PictureList& PictureRows() { return m_pictureList; }

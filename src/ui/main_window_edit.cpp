@@ -80,10 +80,7 @@ void MainWindow::OnRedoClicked() {
 void MainWindow::ShowUndoneStep() {
   // An undone picture step may also have taken back its row's frame size.
   RefreshPictureList();
-  if (!m_framePicture->pixmap().isNull()) {
-    const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
-    if (entry && pictures::ParsePictureEntry(*entry).Ok()) ShowFrame(m_animation.FrameIndex());
-  }
+  if (!m_framePicture->pixmap().isNull() && SelectedPictureShape(false)) ShowFrame(m_animation.FrameIndex());
   if (m_previewWindow) {
     for (int i = 1; i <= m_previewWindow->BoxCount(); ++i) m_previewWindow->ReloadFrame(i);
   }

@@ -109,16 +109,11 @@ void MainWindow::SyncAnimation() {
 }
 
 void MainWindow::ShowFrame(int frameIndex) {
-  const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
-  if (!entry) return;
-  const pictures::ParsedPicture parsed = pictures::ParsePictureEntry(*entry);
-  if (!parsed.Ok()) {
-    ShowOutcome(Outcome::Failure(parsed.message, parsed.detail));
-    return;
-  }
-  m_frameAddress->setText(QStringLiteral("0x") + ToQ(image::HexPad(parsed.shape.FrameAddress(frameIndex), 0)));
+  const std::optional<pictures::PictureShape> shape = SelectedPictureShape(true);
+  if (!shape) return;
+  m_frameAddress->setText(QStringLiteral("0x") + ToQ(image::HexPad(shape->FrameAddress(frameIndex), 0)));
   m_frameNumber->setText(QString::number(frameIndex + 1));
-  const pictures::DecodedBmp bmp = pictures::DecodeFrame(m_image.Bytes(), parsed.shape, frameIndex, PicturePalette());
+  const pictures::DecodedBmp bmp = pictures::DecodeFrame(m_image.Bytes(), *shape, frameIndex, PicturePalette());
   if (bmp.error == pictures::DecodeError::kUnsupportedDepth) {
     // A running animation stops first: its ticks would pile box on box.
     if (m_animation.TimerEnabled()) {
@@ -171,26 +166,19 @@ void MainWindow::OnSpeedChanged(int value) {
 }
 
 void MainWindow::OnAnimationTimer() {
-  const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
-  if (!entry) return;
-  const pictures::ParsedPicture parsed = pictures::ParsePictureEntry(*entry);
-  if (!parsed.Ok()) return;
-  const std::optional<int> frame = m_animation.Tick(parsed.shape.count, m_loopCheck->isChecked());
+  const std::optional<pictures::PictureShape> shape = SelectedPictureShape(false);
+  if (!shape) return;
+  const std::optional<int> frame = m_animation.Tick(shape->count, m_loopCheck->isChecked());
   if (frame) ShowFrame(*frame);
   SyncAnimation();
 }
 
 void MainWindow::OnPictureListDoubleClicked() {
   if (!m_image.FileLoaded() || m_pictureList.RowCount() == 0 || m_previewWindow) return;
-  const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
-  if (!entry) return;
-  const pictures::ParsedPicture parsed = pictures::ParsePictureEntry(*entry);
-  if (!parsed.Ok()) {
-    ShowOutcome(Outcome::Failure(parsed.message, parsed.detail));
-    return;
-  }
+  const std::optional<pictures::PictureShape> shape = SelectedPictureShape(true);
+  if (!shape) return;
   BusyCursor busy;
-  m_previewWindow = new PicturePreviewWindow(m_image, parsed.shape, PicturePalette(), this);
+  m_previewWindow = new PicturePreviewWindow(m_image, *shape, PicturePalette(), this);
   connect(m_previewWindow, &PicturePreviewWindow::Closed, this, &MainWindow::OnPreviewWindowClosed);
   connect(m_previewWindow, &PicturePreviewWindow::FrameClicked, this,
           [this](int frame) { RunCommand(this, [this, frame] { OnPreviewFrameClicked(frame); }); });

@@ -130,6 +130,15 @@ std::optional<pictures::PictureEntry> MainWindow::SelectedPictureEntry() const {
   return *row;
 }
 
+std::optional<pictures::PictureShape> MainWindow::SelectedPictureShape(bool showFailure) {
+  const std::optional<pictures::PictureEntry> entry = SelectedPictureEntry();
+  if (!entry) return std::nullopt;
+  pictures::ParsedPicture parsed = pictures::ParsePictureEntry(*entry);
+  if (parsed.Ok()) return parsed.shape;
+  if (showFailure) ShowOutcome(Outcome::Failure(parsed.message, parsed.detail));
+  return std::nullopt;
+}
+
 int MainWindow::SelectedPictureRow() const { return m_pictureAdapter->ActiveRow(); }
 
 void MainWindow::RefreshPictureList() { m_pictureAdapter->Refresh(); }

@@ -11,6 +11,7 @@
 
 #include "app/message_table.h"
 #include "image/outcome.h"
+#include "pictures/encoder_test_support.h"
 #include "support/test_support.h"
 #include "support/tone_images.h"
 
@@ -112,12 +113,7 @@ void MakeInputs(const std::string& in) {
   WriteText(in + "/table.txt",
             "001 Anim\t 0X00000010\t Zahl: 2\t Size: 4\t Dims: 2*2\t Farb: 8\t\r\n"
             "002 Nib\t 0X00000080\t Zahl: 1\t Size: 1\t Dims: 2*1\t Farb: 4\t\r\n");
-  // A 2*2 24-bit BMP for row 001: header, then two rows of 6 bytes and 2 of padding.
-  std::vector<std::uint8_t> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
-                                   1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0};
-  bmp.resize(54);
-  for (int i = 0; i < 16; ++i) bmp.push_back(static_cast<std::uint8_t>(i * 16));
-  WriteBytes(in + "/new.bmp", bmp);
+  WriteBytes(in + "/new.bmp", pictures::bmptest::Bmp24Of(2, 2, pictures::bmptest::Scattered));  // for row 001
   WriteText(in + "/in.s3", "S00600004844521B\r\nS3080000002030313244\r\nS705A002000058\r\n");
 }
 

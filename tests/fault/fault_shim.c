@@ -164,13 +164,6 @@ int mkstemp(char* tmpl) {
   return real(tmpl);
 }
 
-int mkostemp(char* tmpl, int flags) {
-  static int (*real)(char*, int) = NULL;
-  if (real == NULL) real = dlsym(RTLD_NEXT, "mkostemp");
-  if (RefuseCreate(tmpl)) return -1;
-  return real(tmpl, flags);
-}
-
 int open(const char* path, int flags, ...) {
   static int (*real)(const char*, int, ...) = NULL;
   if (real == NULL) real = dlsym(RTLD_NEXT, "open");

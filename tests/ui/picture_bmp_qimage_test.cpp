@@ -1,10 +1,9 @@
-// The BMPs that the decoders and the BMP operations write, read back by an
+// The BMPs that the decoders write, read back by an
 // independent reader (Qt's) with their sizes and pixel colours.
 
 #include <QImage>
 #include <QTest>
 
-#include "pictures/bmp_operations.h"
 #include "pictures/stored_picture_format.h"
 #include "ui_test_registry.h"
 
@@ -69,25 +68,6 @@ class PictureBmpQImageTest : public QObject {
     for (int y = 0; y < 9; ++y) {
       for (int x = 0; x < 9; ++x) QCOMPARE(mono.pixelColor(x, y), x == y ? QColor(Qt::black) : white);
     }
-  }
-
-  void turnedPicturesLoadTurned() {
-    const std::vector<std::uint8_t> rgb{0, 0, 255, 255, 0, 0, 0, 255, 0, 255, 255, 255};  // 2 x 2
-    std::vector<std::uint8_t> bmp = pictures::DecodePicture(rgb, 0, 2, 2, 24, {}).bytes;
-    QVERIFY(pictures::TransformBmp(bmp, 3));
-    QImage img = Load(bmp);
-    QCOMPARE(img.pixelColor(0, 0), QColor(0, 255, 0));  // the old bottom left
-    QCOMPARE(img.pixelColor(1, 0), QColor(255, 0, 0));  // the old top left
-    QCOMPARE(img.pixelColor(1, 1), QColor(0, 0, 255));  // the old top right
-
-    std::vector<std::uint8_t> pages(18, 0);
-    pages[0] = 0xFF;  // column 0 black in rows 0..7
-    pages[9] = 0x01;  // and in row 8
-    bmp = pictures::DecodeMonoPicture(pages, 0, 9, 9).bytes;
-    QVERIFY(pictures::TransformBmp(bmp, 4));
-    img = Load(bmp);
-    for (int x = 0; x < 9; ++x) QCOMPARE(img.pixelColor(x, 8), QColor(Qt::black));  // now the bottom row
-    QCOMPARE(img.pixelColor(4, 7), QColor(Qt::white));
   }
 };
 

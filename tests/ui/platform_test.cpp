@@ -1,10 +1,14 @@
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 
 #include "app/shared_texts.h"
+#include "ui/progress_loop.h"
 #include "ui_helpers.h"
 #include "ui_test_registry.h"
 
@@ -54,6 +58,36 @@ class PlatformTest : public QObject {
     QVERIFY(LoadQtTranslations(translator));
     QCOMPARE(translator.translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
     QCOMPARE(translator.translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+  }
+
+  // The commands are locked only once the loop lets events run, and then
+  // whenever it does: a click taken from those events must find them off.
+  void commandsAreOffWheneverTheLoopLetsEventsRun() {
+    QWidget window;
+    auto* bar = new QProgressBar(&window);
+    auto* command = new QPushButton(&window);
+    bar->hide();
+    window.show();
+    int eventRuns = 0;
+    bool lockedEveryRun = true;
+    {
+      ProgressLoop loop(bar, 1000, {command});
+      const ProgressFn progress = loop.Callback();
+      QVERIFY(progress(1));  // before the first interval: nothing shown, nothing locked
+      QVERIFY(command->isEnabled() && bar->isHidden());
+      for (int run = 1; run <= 2; ++run) {
+        QTimer::singleShot(0, &window, [&] {
+          ++eventRuns;
+          lockedEveryRun = lockedEveryRun && !command->isEnabled() && bar->isVisible();
+        });
+        QElapsedTimer spent;
+        spent.start();
+        while (eventRuns < run && spent.elapsed() < 5000) QVERIFY(progress(run));
+        QCOMPARE(eventRuns, run);
+      }
+      QVERIFY(lockedEveryRun);
+    }
+    QVERIFY(command->isEnabled() && bar->isHidden());
   }
 };
 

@@ -97,21 +97,6 @@ class SecondStartTest : public QObject {
     QTRY_COMPARE(first.handed, QStringList{first.File()});
   }
 
-  void theWindowAsksBeforeGivingUpAChangeAndOpensTheHandedFile() {
-    Editor e(std::vector<std::uint8_t>(64, 0));
-    korvana::test::WriteBytes(e.Path("other.bin"), std::vector<std::uint8_t>(64, 1));
-    QVERIFY(e.form.Image().CopyIntoImage(std::vector<std::uint8_t>{9}, 3, 1).ok);
-    e.platform.answers = {app::Answer::kCancel, app::Answer::kNo};
-    e.form.OpenFromSecondStart(Q(e.Path("other.bin")));
-    QCOMPARE(e.form.Image().FileName(), e.Path("fw.bin"));  // cancelled: the change stays
-    QVERIFY(e.form.Image().Modified());
-    e.form.OpenFromSecondStart(QString());  // only to the front: nothing asked
-    QCOMPARE(e.platform.questions, 1);
-    e.form.OpenFromSecondStart(Q(e.Path("other.bin")));
-    QCOMPARE(e.platform.questions, 2);
-    QCOMPARE(e.form.Image().FileName(), e.Path("other.bin"));
-  }
-
   // The real second start: it finds the lock taken and hands its file,
   // named relative to its own folder, to the editor that holds it.
   void aSecondStartHandsItsFileToTheFirst() {

@@ -4,8 +4,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -45,6 +48,28 @@ inline void SelectRows(QTreeWidget* view, std::initializer_list<int> rows) {
   view->clearSelection();
   for (int r : rows) view->topLevelItem(r)->setSelected(true);
   view->setCurrentItem(view->topLevelItem(*rows.begin()), 0, QItemSelectionModel::NoUpdate);
+}
+
+// Changes one byte of the loaded image as a command does, and shows it.
+inline void Modify(MainWindow& form, std::uint8_t value, std::int64_t at = 1) {
+  if (!form.Image().CopyIntoImage(std::vector<std::uint8_t>{value}, at, 1).ok) qFatal("cannot change the image");
+  form.RefreshSaveButton();
+}
+
+inline bool SaveEnabled(MainWindow& form) { return form.ToolbarAction(QStringLiteral("Save"))->isEnabled(); }
+
+// Drops the local file at path on the window, as a file manager does: false
+// when the window does not take it.
+inline bool Drop(MainWindow& form, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form, &drop);
+  QCoreApplication::processEvents();  // the file opens once the drop has ended
+  return true;
 }
 
 // Opens a view's context menu as a right click does and closes it again.
