@@ -20,10 +20,7 @@ void Write(HandsetImage& image, Address at, Bytes bytes, std::string_view label 
   ASSERT_TRUE(image.CopyIntoImage(bytes, at, static_cast<Length>(bytes.size()), {label}).ok);
 }
 
-// Random writes, some overlapping within and across steps, some writing a
-// byte back to its old value, undone and redone in random order: after
-// every move the image is the one of that many steps, and the journal's
-// changed ranges are those of a diff against the loaded bytes.
+// Random overlapping writes, undone and redone at random: each state comes back, the ranges match a diff.
 TEST(ChangeJournal, UndoAndRedoMeetEveryStateAndTheChangedRangesMatchADiff) {
   std::mt19937 rng(7);
   Bytes loaded(4096);
@@ -54,17 +51,13 @@ TEST(ChangeJournal, UndoAndRedoMeetEveryStateAndTheChangedRangesMatchADiff) {
     ASSERT_EQ(image.Modified(), applied != 0);
     const auto expected = DifferingRanges(loaded, Snapshot(image));
     const auto changed = image.ChangedRanges();
-    ASSERT_EQ(changed.size(), expected.size()) << "move " << move;
-    for (std::size_t r = 0; r < changed.size(); ++r) {
-      ASSERT_EQ(changed[r].first, expected[r].first);
-      ASSERT_EQ(changed[r].last, expected[r].last);
-    }
+    ASSERT_TRUE(std::equal(changed.begin(), changed.end(), expected.begin(), expected.end(), [](auto a, auto b) {
+      return a.first == b.first && a.last == b.last;
+    })) << "move " << move;
   }
 }
 
-// Labels name a step's changes, the first and a count of the rest when
-// there are many; the listener hears of each step once, when it ends.
-// (The rows of the change list are pinned with the list itself.)
+// A label names a step's changes, or the first and a count; the listener hears of each step once.
 TEST(ChangeJournal, OneStepPerCommandWithItsLabels) {
   HandsetImage image;
   image.Assign(Bytes(0x200, 0), "fw.bin");
@@ -115,8 +108,7 @@ TEST(ChangeJournal, ModifiedFollowsTheSavePointAndALoadClearsTheJournal) {
   ASSERT_TRUE(image.Redo());
   EXPECT_FALSE(image.Modified());  // back at the save point
 
-  // A new change after an undo drops the redo tail, and with it the state
-  // that was saved: no undo or redo reaches the file's bytes again.
+  // A change after an undo drops the redo tail and with it the saved state.
   ASSERT_TRUE(image.Undo());
   Write(image, 3, {3});
   EXPECT_FALSE(image.Journal().CanRedo());
@@ -136,8 +128,7 @@ TEST(ChangeJournal, MemoryGrowsWithTheBytesChangedNotWithTheImage) {
   HandsetImage image;
   image.Assign(Bytes(std::size_t{16} << 20, 0), "big.bin");
   for (Address at = 0; at < 1000 * 4096; at += 4096) Write(image, at, Bytes(64, 1), "Ton 001");
-  // 64,000 bytes changed, each kept once, and a few words per change.
-  EXPECT_LT(image.Journal().MemoryBytes(), 2u * 64000u);
+  EXPECT_LT(image.Journal().MemoryBytes(), 2u * 64000u);  // each changed byte kept once, a few words a change
   // Pieces of one range written one after the other are one change.
   {
     ChangeStep step(image);

@@ -32,8 +32,7 @@ TEST(HexText, DigitsPadsAndCutsCountCharactersNotBytes) {
                               HexByteValue("123"), HexByteValue("\xC3\xA4" "4"), HexByteValue("\xC3\xA4")}),
             (std::vector<int>{10, 15, 0, 0, 0, 255, 16, 0, 0, 4, 0}));
   const Texts cases[] = {
-      {HexPad(10, 2), "0A"}, {HexPad(300, 2), "12C"}, {HexPad(-1, 8), "FFFFFFFF"}, {HexPad(0x1A2B, 8), "00001A2B"},
-      {ZeroPad("ABC", 2), "ABC"}, {ZeroPad("", 3), "000"}, {ByteToHex2(5), "05"}, {ByteToHex2(0xAF), "AF"},
+      {HexPad(300, 2), "12C"}, {HexPad(-1, 8), "FFFFFFFF"}, {ZeroPad("ABC", 2), "ABC"}, {ByteToHex2(5), "05"},
       {ZeroPad("12\xC3\xA4" "4", 8), "000012\xC3\xA4" "4"}, {ZeroPad("\xC3\xA4", 2), "0\xC3\xA4"},
       {std::string(LastCharacters("0x0000\xC3\xA4" "100", 8)), "0000\xC3\xA4" "100"},
       {std::string(LastCharacters("AB", 8)), "AB"}};
@@ -42,15 +41,11 @@ TEST(HexText, DigitsPadsAndCutsCountCharactersNotBytes) {
   EXPECT_EQ(PatternBytesOf("\xC3\xA4" "1FF"), (std::vector<std::uint8_t>{0x01, 0xFF}));
 }
 
-// The root stays a folder: an empty folder would mean the program folder to
-// every caller. Joining never doubles a separator.
+// The root stays a folder (an empty one means the program folder); joining never doubles a separator.
 TEST(Paths, SplitAtTheLastSeparatorAndJoinWithOne) {
   const Texts cases[] = {
-      {FileNameOf("/fw/a.bin"), "a.bin"}, {FolderOf("/fw/a.bin"), "/fw"}, {FileNameOf("a.bin"), ""},
-      {FolderOf("a.bin"), ""}, {FileNameOf("/fw/"), ""}, {FolderOf("/a.bin"), "/"},
-      {JoinPath(FolderOf("/a.bin"), "b.bin"), "/b.bin"}, {JoinPath("/fw", "a.bin"), "/fw/a.bin"},
-      {JoinPath("/fw/", "a.bin"), "/fw/a.bin"}, {JoinPath("", "a.bin"), "a.bin"},
-      {WithTrailingSeparator("/fw"), "/fw/"}, {WithTrailingSeparator("/fw/"), "/fw/"},
+      {FileNameOf("/fw/a.bin"), "a.bin"}, {FolderOf("/fw/a.bin"), "/fw"}, {FolderOf("a.bin"), ""},
+      {JoinPath(FolderOf("/a.bin"), "b.bin"), "/b.bin"}, {JoinPath("/fw/", "a.bin"), "/fw/a.bin"},
       {WithTrailingSeparator("/fw//"), "/fw/"}, {WithTrailingSeparator("/"), "/"}, {WithTrailingSeparator(""), ""}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }

@@ -52,8 +52,7 @@ TEST(AllChangesPatch, IsTheDiffBetweenTheLoadedAndTheSavedFile) {
   HandsetImage image;
   ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
   EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
-  // A byte changed and changed back is no difference; overlapping writes
-  // and runs close together merge as diff merges them.
+  // A byte changed back is no difference; close and overlapping writes merge as the diff merges them.
   for (const Bytes& bytes : {Bytes{0xEE}, Bytes{loaded[0x50]}}) ASSERT_TRUE(image.CopyIntoImage(bytes, 0x50, 1).ok);
   EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
   EXPECT_TRUE(test::FilesIn(dir.Path()) == std::vector<std::string>{"fw.bin"});
@@ -105,6 +104,22 @@ TEST(ApplyPatch, LaterRecordsWinAndAFaultyPatchChangesNothing) {
     EXPECT_EQ(VerifyPatch(image.Bytes(), path).outcome.message, message);
     EXPECT_EQ(Bytes(image.Bytes().begin(), image.Bytes().end()), applied);
     EXPECT_EQ(image.Journal().StepCount(), 1u);
+  }
+}
+
+// The S1 and S2 files srec_cat writes of a new image, applied to an old one, give the new bytes.
+TEST(ApplyPatch, FilesOfSrecCatInS1AndS2GiveTheNewBytes) {
+  TempDir dir;
+  for (const auto& [size, addressLength] : {std::pair<std::size_t, int>{40000, 2}, {70001, 3}}) {
+    Bytes newer(size);
+    for (std::size_t i = 0; i < size; ++i) newer[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 24);
+    test::WriteBytes(dir.Path("new.bin"), newer);
+    ASSERT_EQ(test::RunShell("srec_cat '" + dir.Path("new.bin") + "' -binary -o '" + dir.Path("p.srec") +
+                             "' -motorola -address-length=" + std::to_string(addressLength)).status, 0);
+    HandsetImage image;
+    image.Assign(Bytes(size, 0), "old.bin");
+    ASSERT_TRUE(ApplyPatch(image, dir.Path("p.srec")).ok) << addressLength;
+    EXPECT_TRUE(Bytes(image.Bytes().begin(), image.Bytes().end()) == newer) << addressLength;
   }
 }
 

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <numeric>
-#include <random>
 
 #include "image/hex.h"
 #include "image/srecord_writer.h"
@@ -17,8 +15,7 @@ using test::ReadBytes;
 using test::ReadText;
 using test::TempDir;
 
-// The file's bytes "0123" placed by each mode; between our header and end
-// line, the data lines or the refusal.
+// The file's bytes "0123" placed by each mode: the data line between our header and end line.
 TEST(BinToS3, EachModePlacesTheRangeFromItsStartAndRefusalsWriteNothing) {
   TempDir dir;
   test::WriteBytes(dir.Path("in.bin"), test::BytesOf("0123"));
@@ -65,9 +62,7 @@ class S3ToBin : public ::testing::Test {
   TempDir dir;
 };
 
-// The image layout fills the gap from address 0, the packed one takes only
-// the data. A file without data records is an empty bin: nothing in it is
-// wrong. Lines out of order fail the image, which needs ascending addresses.
+// A file without data records is an empty bin; lines out of order fail only the image.
 TEST_F(S3ToBin, ImageFillsTheGapFromZeroAndPackedTakesOnlyTheData) {
   const std::string oneLineAt10 = "S00600004844521B\r\nS30700000010ABCD70\r\nS705A002000058\r\n";
   EXPECT_EQ(Convert(oneLineAt10, BinLayout::kImage, "ff").message, msg::kBinWritten);
@@ -77,14 +72,11 @@ TEST_F(S3ToBin, ImageFillsTheGapFromZeroAndPackedTakesOnlyTheData) {
   ASSERT_TRUE(Convert(oneLineAt10, BinLayout::kPacked, "not read").ok);
   EXPECT_EQ(ReadBytes(dir.Path("out.bin")), (std::vector<std::uint8_t>{0xAB, 0xCD}));
 
-  for (const std::string text : {"", "S00600004844521B\r\n\r\nS705A002000058\r\n"}) {
-    for (BinLayout layout : {BinLayout::kImage, BinLayout::kPacked}) {
-      std::filesystem::remove(dir.Path("out.bin"));
-      const Outcome out = Convert(text, layout, "ff");
-      EXPECT_EQ(out.message, msg::kBinWritten) << text;
-      EXPECT_EQ(out.written, std::vector<std::string>{dir.Path("out.bin")});
-      EXPECT_TRUE(std::filesystem::exists(dir.Path("out.bin")) && ReadBytes(dir.Path("out.bin")).empty());
-    }
+  for (const auto& [text, layout] :
+       {std::pair{"", BinLayout::kImage}, {"S00600004844521B\r\n\r\nS705A002000058\r\n", BinLayout::kPacked}}) {
+    std::filesystem::remove(dir.Path("out.bin"));
+    EXPECT_EQ(Convert(text, layout, "ff").written, std::vector<std::string>{dir.Path("out.bin")}) << text;
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("out.bin")) && ReadBytes(dir.Path("out.bin")).empty());
   }
   const std::string twoLines = "S3060000001000E9\r\nS3060000000801F0\r\n";
   ASSERT_TRUE(Convert(twoLines, BinLayout::kPacked).ok);
@@ -97,29 +89,19 @@ TEST_F(S3ToBin, ImageFillsTheGapFromZeroAndPackedTakesOnlyTheData) {
 }
 
 TEST_F(S3ToBin, BadInputEndsWithAMessageAndNoOutput) {
-  std::mt19937 rng(11);
-  std::string random(4096, '\0');
-  for (char& c : random) c = static_cast<char>(rng());
   const std::string pastTheEnd = "S3157FFFFFF0000102030405060708090A0B0C0D0E0F05\r\n";  // data past 7FFFFFFF
-  for (const std::string& text : {random, "S30700000010ABCD70\r\n" + std::string(10000, '7') + "\r\n",
-                                  std::string("S3060000001000E8\r\n"),  // checksum
+  for (const std::string& text : {std::string("S30700000010ABCD70\r\nS3060000001000E8\r\n"),  // checksum
                                   pastTheEnd, std::string("S306800000000079\r\n")}) {
     EXPECT_EQ(Convert(text, BinLayout::kImage).message, msg::kS3FormatBad) << text.substr(0, 40);
     EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"in.s3"});
   }
   EXPECT_EQ(ConvertS3ToBin({"", BinLayout::kPacked, ""}, dir.Path("out.bin")).message, msg::kSelectS3File);
-  EXPECT_EQ(ConvertS3ToBin({dir.Path("no.s3"), BinLayout::kPacked, ""}, dir.Path("out.bin")).message,
-            msg::kFileError);
-  // Addresses are not used in the packed layout, so high ones are fine there.
-  ASSERT_TRUE(Convert(pastTheEnd, BinLayout::kPacked).ok);
-  std::vector<std::uint8_t> expected(16);
-  std::iota(expected.begin(), expected.end(), 0);
-  EXPECT_EQ(ReadBytes(dir.Path("out.bin")), expected);
+  EXPECT_EQ(ConvertS3ToBin({dir.Path("no.s3"), BinLayout::kPacked, ""}, dir.Path("out.bin")).message, msg::kFileError);
+  ASSERT_TRUE(Convert(pastTheEnd, BinLayout::kPacked).ok);  // the packed layout uses no address
+  EXPECT_EQ(ReadBytes(dir.Path("out.bin")).back(), 0x0F);
 }
 
-// Progress is reported every kConversionProgressLines records as the line
-// number, held to the maximum estimated from the file's size (one line per
-// 46 characters); a stop keeps what was converted, right there.
+// Progress: the line number, held to the maximum estimated at 46 characters a line.
 TEST_F(S3ToBin, ProgressIsTheLineNumberHeldToTheMaximumAndAStopKeepsWhatWasConverted) {
   std::string text = "S00600004844521B\r\n";  // lines of one byte each at addresses 0, 1, 2, ...
   for (int i = 0; i < 5000; ++i) {
@@ -127,29 +109,18 @@ TEST_F(S3ToBin, ProgressIsTheLineNumberHeldToTheMaximumAndAStopKeepsWhatWasConve
     AppendS3Line(text, static_cast<std::uint32_t>(i), std::span<const std::uint8_t>(&byte, 1));
   }
   std::vector<std::int64_t> values;
-  ConversionStatus status;
-  ASSERT_TRUE(Convert(text, BinLayout::kPacked, "", [&](std::int64_t v) { return values.push_back(v), true; },
-                      &status).ok);
-  EXPECT_EQ(status.maximum, static_cast<std::int64_t>(text.size()) / 46 + 1);
-  EXPECT_EQ(status.address, 4999u);
-  const std::int64_t max = status.maximum;
+  ASSERT_TRUE(Convert(text, BinLayout::kPacked, "", [&](std::int64_t v) { return values.push_back(v), true; }).ok);
+  const std::int64_t max = static_cast<std::int64_t>(text.size()) / 46 + 1;
   EXPECT_EQ(values, (std::vector<std::int64_t>{1025, max, max, max}));  // the header is line 1
-  EXPECT_EQ(S3ProgressMaximum(0), 1);
-  EXPECT_EQ(S3ProgressMaximum(std::int64_t{1} << 40), 0x7FFFFFFF);
-
-  values.clear();
-  const Outcome out = Convert(text, BinLayout::kImage, "00", [&](std::int64_t v) { return values.push_back(v), false; });
-  EXPECT_EQ(out.message, msg::kNone);
-  EXPECT_FALSE(out.ok);
+  const Outcome out = Convert(text, BinLayout::kImage, "00", [&](std::int64_t) { return false; });
+  EXPECT_EQ(std::pair(out.ok, out.message), std::pair(false, msg::kNone));
   EXPECT_EQ(out.written, std::vector<std::string>{dir.Path("out.bin")});
-  ASSERT_EQ(values.size(), 1u);
   const std::vector<std::uint8_t> kept = ReadBytes(dir.Path("out.bin"));
   ASSERT_EQ(kept.size(), static_cast<std::size_t>(kConversionProgressLines));
-  for (std::size_t i = 0; i < kept.size(); ++i) ASSERT_EQ(kept[i], static_cast<std::uint8_t>(i));
+  EXPECT_EQ(kept.back(), static_cast<std::uint8_t>(kConversionProgressLines - 1));
   // A stop during a long gap fill keeps the fill written so far.
-  const Outcome gap = Convert("S3060000000007F2\r\nS306003000000ABF\r\n", BinLayout::kImage, "00",
-                              [](std::int64_t) { return false; });
-  EXPECT_EQ(gap.written.size(), 1u);
+  EXPECT_EQ(Convert("S3060000000007F2\r\nS306003000000ABF\r\n", BinLayout::kImage, "00", [](auto) { return false; })
+                .written.size(), 1u);
   EXPECT_EQ(ReadBytes(dir.Path("out.bin")).size(), (std::size_t{1} << 20) + 1);
 }
 
