@@ -1,6 +1,4 @@
-// Undo and redo of each command that writes into the image: the bytes and
-// what the command changed beside them come back, each command is one step
-// under its own label, and the image is unmodified again at the load.
+// Undo and redo of each command that writes into the image: one step each, under its own label.
 
 #include <gtest/gtest.h>
 
@@ -22,8 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 const auto kYes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
 
-// The image with the three real tones, and a compressed picture of two
-// frames of 20 bytes each at 0x8000 in the picture list.
+// The three real tones, and a compressed picture of two 20-byte frames at 0x8000 in the list.
 struct Fixture {
   image::HandsetImage image;
   pictures::PictureList pictures;
@@ -71,11 +68,7 @@ void ReplaceLargerPicture(Fixture& f) {
 }
 
 TEST(CommandUndo, EachCommandIsOneStepThatUndoAndRedoTakeWhole) {
-  struct Case {
-    std::function<void(Fixture&)> command;
-    std::string label;
-    std::size_t changes;
-  };
+  struct Case { std::function<void(Fixture&)> command; std::string label; std::size_t changes; };
   const Case cases[] = {
       {ReplaceThreeTones, "Ton 001, Ton 002, Ton 003", 3},
       {ReplaceTwoStrings, "String 0x00000100, String 0x00000200", 2},
@@ -111,8 +104,7 @@ TEST(CommandUndo, EachCommandIsOneStepThatUndoAndRedoTakeWhole) {
 TEST(CommandUndo, AFrameSizeTheUserChangedSinceIsLeftAlone) {
   Fixture f;
   ReplaceLargerPicture(f);
-  // Another table loaded into the same list meanwhile: the row is no longer
-  // the picture the step changed.
+  // Another table loaded meanwhile: the row is no longer the picture the step changed.
   f.pictures.SetRows({{"001", "Morgen", "0X00009000", "1", "30", "6*4", "16*"}});
   ASSERT_TRUE(f.image.Undo());
   EXPECT_EQ(f.pictures.Row(0)->frameSize, "30");

@@ -1,15 +1,11 @@
-// Where the program keeps its files, its settings file, and what closing it
-// does to both.
+// The settings file, the recent files, and what closing the program does to both.
 
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
-#include "app/program_folder.h"
 #include "app/recent_files.h"
 #include "app/remembered_folders.h"
 #include "app/settings_file.h"
@@ -24,61 +20,7 @@ using test::TempDir;
 using test::WriteBytes;
 using test::WriteText;
 
-// exe /opt/k/bin, its data folder /opt/k/share/korvana, the user's /home/u/.config/korvana.
-TEST(ProgramFolders, ChoiceForEachLayout) {
-  const std::string exe = "/opt/k/bin", share = "/opt/k/share/korvana", user = "/home/u/.config/korvana";
-  const struct {
-    const char* name;
-    bool writable, besideExecutable, inDataFolder;
-    std::string overrideFolder, userConfig;
-    ProgramFolders expected;
-  } cases[] = {
-      {"build folder", true, true, false, "", user, {exe, exe, exe}},
-      {"build folder with a share beside", true, true, true, "", user, {exe, exe, exe}},
-      {"read-only unpacked copy", false, true, false, "", user, {exe, user, ""}},
-      {"installed", false, false, true, "", user, {share, user, ""}},
-      {"installed, run by root", true, false, true, "", user, {share, user, ""}},
-      {"lone writable executable", true, false, false, "", user, {exe, exe, exe}},
-      {"lone read-only executable", false, false, false, "", user, {exe, user, ""}},
-      {"installed, no home", false, false, true, "", "", {share, exe, ""}},
-      {"override, installed", false, false, true, "/p", user, {share, "/p", "/p"}},
-      {"override, build folder", true, true, false, "/p", user, {exe, "/p", "/p"}},
-  };
-  for (const auto& c : cases) {
-    const ProgramFolders chosen =
-        ChooseProgramFolders({exe, c.writable, c.besideExecutable, c.inDataFolder, c.overrideFolder, c.userConfig});
-    EXPECT_EQ(chosen.data + "|" + chosen.settings + "|" + chosen.temporary,
-              c.expected.data + "|" + c.expected.settings + "|" + c.expected.temporary)
-        << c.name;
-  }
-}
-
-// An installed tree on disk: the shipped files are found in ../share/korvana,
-// and the user's configuration folder is made for the settings.
-TEST(ProgramFolders, LocatesAnInstalledTreeAndMakesTheUsersFolder) {
-  TempDir dir;
-  for (const char* folder : {"usr/bin", "usr/share/korvana"}) std::filesystem::create_directories(dir.Path(folder));
-  WriteBytes(dir.Path("usr/share/korvana/16.dat"), std::vector<std::uint8_t>(64, 1));
-  const char* set = std::getenv("XDG_CONFIG_HOME");
-  const std::optional<std::string> kept = set ? std::optional<std::string>(set) : std::nullopt;
-  ::setenv("XDG_CONFIG_HOME", dir.Path("config").c_str(), 1);
-  ::unsetenv("KORVANA_PROGRAM_FOLDER");
-  const ProgramFolders installed = LocateProgramFolders(dir.Path("usr/bin"));
-  EXPECT_EQ(installed.data, dir.Path("usr/share/korvana"));
-  EXPECT_EQ(installed.settings, dir.Path("config/korvana"));
-  EXPECT_TRUE(std::filesystem::is_directory(installed.settings));
-  EXPECT_EQ(installed.temporary, "");
-  // The same files beside the executable make its folder the program's own.
-  WriteBytes(dir.Path("usr/bin/KORVANA Help.html"), {1});
-  const ProgramFolders own = LocateProgramFolders(dir.Path("usr/bin"));
-  EXPECT_EQ(own.data + own.settings + own.temporary, dir.Path("usr/bin") + dir.Path("usr/bin") + dir.Path("usr/bin"));
-  (void)(kept ? ::setenv("XDG_CONFIG_HOME", kept->c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME"));
-}
-
-// The first run creates the six keys empty; an empty value reads as the
-// program folder, like a missing key. Saving writes each folder back in the
-// order of the six writes; saving the same folders again rewrites nothing
-// (each rewrite renames a new file over the old one and waits for the disk).
+// An empty value reads as the program folder; saving the same folders again rewrites nothing.
 TEST(Settings, TheRememberedFoldersRoundTripAndOnlyAChangeRewritesTheFile) {
   TempDir dir;
   SettingsFile settings(dir.Path("korvana.inf"));
@@ -95,15 +37,13 @@ TEST(Settings, TheRememberedFoldersRoundTripAndOnlyAChangeRewritesTheFile) {
   const RememberedFolders b = LoadRememberedFolders(settings, "/prog");
   EXPECT_EQ(b.mmfFilePath + b.MobileFilePath + b.RingSavePath + b.PictureSavePath + b.S3SavePath + b.TableSavePath,
             "/mmf/mobile/ring/pic/s3/table");
-  struct stat before {}, after {};
+  struct stat before {}, after {};  // a rewrite renames a new file over the old one
   ASSERT_EQ(::stat(dir.Path("korvana.inf").c_str(), &before), 0);
   SaveRememberedFolders(settings, b);
-  ASSERT_EQ(::stat(dir.Path("korvana.inf").c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_TRUE(::stat(dir.Path("korvana.inf").c_str(), &after) == 0 && after.st_ino == before.st_ino);
 }
 
-// Names are compared without regard to case, never by length alone; an
-// empty value reads as the default and leaves the file as it was.
+// Names compare without case, never by length alone; an empty value reads as the default.
 TEST(Settings, ReadsIgnoreCaseAndWritesKeepUnknownSectionsKeysAndLongValues) {
   TempDir dir;
   const std::string text =
@@ -113,6 +53,8 @@ TEST(Settings, ReadsIgnoreCaseAndWritesKeepUnknownSectionsKeysAndLongValues) {
   EXPECT_EQ(crlf.ReadSetting("File Path", "mmf File Path", ""), "");
   EXPECT_EQ(crlf.ReadSetting("file path", "S3 SAVE PATH", ""), "/s3");
   EXPECT_EQ(ReadText(dir.Path("k.inf")), text);
+  WriteText(dir.Path("big.inf"), text + std::string(1 << 20, ';'));  // more than a settings file holds: not read
+  EXPECT_EQ(SettingsFile(dir.Path("big.inf")).ReadSetting("File Path", "S3 Save Path", "none"), "none");
 
   WriteText(dir.Path("k.inf"), "; comment\n[Other]\nx=1\n[File Path]\nExtra=keep\nRing Save Path=/old\n\n[Tail]\ny=2\n");
   SettingsFile settings(dir.Path("k.inf"));
@@ -127,16 +69,12 @@ TEST(Settings, ReadsIgnoreCaseAndWritesKeepUnknownSectionsKeysAndLongValues) {
   EXPECT_EQ(settings.ReadSetting("File Path", "Ring Save Path", ""), longPath);
 }
 
-// Closing asks only about a modified image: "cancel" keeps the program
-// running and changes nothing; "no" closes without saving; "yes" saves
-// silently, and a failed save keeps the program running. Closing saves the
-// remembered folders and removes the temporary tone.
+// Closing asks only about a modified image; a cancel or a failed save keeps the program running.
 TEST(Shutdown, AsksAboutUnsavedChangesAndCleansUpOnlyWhenItCloses) {
   const struct {
     bool modified;
     Answer answer;
-    bool folderGone;
-    bool proceeds;
+    bool folderGone, proceeds;
     std::uint8_t savedByte;
   } cases[] = {{false, Answer::kCancel, false, true, 0}, {true, Answer::kCancel, false, false, 0},
                {true, Answer::kNo, false, true, 0},      {true, Answer::kYes, false, true, 9},
@@ -170,8 +108,7 @@ TEST(Shutdown, AsksAboutUnsavedChangesAndCleansUpOnlyWhenItCloses) {
   }
 }
 
-// Most recent first, each file once, eight at most, in a section of their
-// own: "File Path" stays exactly as it was. Files gone since are dropped.
+// Most recent first, each once, eight at most, in their own section; files gone since are dropped.
 TEST(RecentFiles, KeepTheLastEightOpenedInTheirOwnSection) {
   TempDir dir;
   const auto f = [&](int i) { return dir.Path("f" + std::to_string(i) + ".bin"); };
@@ -180,7 +117,6 @@ TEST(RecentFiles, KeepTheLastEightOpenedInTheirOwnSection) {
   WriteText(dir.Path("k.inf"), filePath);
   SettingsFile settings(dir.Path("k.inf"));
   RecentFiles recent = LoadRecentFiles(settings);
-  EXPECT_TRUE(recent.Paths().empty());
   for (int i = 1; i <= 10; ++i) recent.Add(f(i));
   recent.Add(f(5));  // opened again: to the front, not twice
   recent.Add("");
@@ -199,34 +135,6 @@ TEST(RecentFiles, KeepTheLastEightOpenedInTheirOwnSection) {
   EXPECT_EQ(LoadRecentFiles(settings).Paths(), one.Paths());
   EXPECT_EQ(settings.PeekSetting(kRecentFilesSection, "File8") + settings.PeekSetting(kFilePathSection, kMobileFilePathKey),
             "/mobile");
-}
-
-TEST(DialogStartFolder, TheRememberedFolderElseTheFirmwaresNeverTheProgramFolder) {
-  TempDir dir;
-  for (const char* folder : {"prog", "fw", "tables"}) std::filesystem::create_directory(dir.Path(folder));
-  const std::string prog = dir.Path("prog"), firmware = dir.Path("fw/phone.bin");
-  const struct {
-    std::string remembered, firmware, expected;
-  } cases[] = {
-      {dir.Path("tables"), firmware, dir.Path("tables")},  // chosen by the user
-      {prog, firmware, dir.Path("fw")},                    // nothing remembered yet
-      {prog + "/", firmware, dir.Path("fw")},              // with a trailing separator
-      {dir.Path("gone"), firmware, dir.Path("fw")},        // removed since
-      {prog, "", "/home/u"},                               // no firmware either
-      {prog, dir.Path("prog/phone.bin"), "/home/u"},       // the firmware lies in the program folder
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(DialogStartFolder(c.remembered, prog, c.firmware, "/home/u"), c.expected) << c.remembered;
-  }
-}
-
-TEST(HelpFile, PrefersTheChmThenTheShippedPage) {
-  TempDir dir;
-  EXPECT_EQ(HelpFilePath(dir.Path()), "");
-  WriteBytes(dir.Path("KORVANA Help.html"), {1});
-  EXPECT_EQ(HelpFilePath(dir.Path()), dir.Path("KORVANA Help.html"));
-  WriteBytes(dir.Path("KORVANA Help.chm"), {1});
-  EXPECT_EQ(HelpFilePath(dir.Path()), dir.Path("KORVANA Help.chm"));
 }
 
 }  // namespace
