@@ -13,26 +13,22 @@ using test::ReadText;
 using test::TempDir;
 using Bytes = std::vector<std::uint8_t>;
 
-// Rows are sorted by address, replacements padded with blanks to the
-// length; removing does not renumber, the next row counts the rows it sees.
+// Sorted by address, padded with blanks; removing does not renumber.
 TEST(StringList, PadsSortsNumbersAndRefusesIncompleteRows) {
   StringList list;
-  EXPECT_EQ(list.AddReplacement("", "00000105", "abc", "6").message, msg::kIncompleteInfo);
-  EXPECT_EQ(list.AddReplacement("00000100", "", "abc", "6").message, msg::kIncompleteInfo);
-  EXPECT_EQ(list.AddReplacement("00000100", "00000105", "", "6").message, msg::kIncompleteInfo);
-  // A typed length that would pad without bound.
-  EXPECT_EQ(list.AddReplacement("00000100", "00000105", "abc", "999999999").message, msg::kIncompleteInfo);
+  // An empty field, or a typed length that would pad without bound.
+  for (const auto& [start, stop, text, length] : {std::tuple{"", "00000105", "abc", "6"}, {"00000100", "", "abc", "6"},
+                                                  {"00000100", "00000105", "", "6"}, {"00000100", "00000105", "abc", "999999999"}}) {
+    EXPECT_EQ(list.AddReplacement(start, stop, text, length).message, msg::kIncompleteInfo) << length;
+  }
   EXPECT_FALSE(list.ContextMenuState().remove);
   ASSERT_TRUE(list.AddReplacement("00012000", "00012005", "abc", "6").ok);
   ASSERT_TRUE(list.AddReplacement("00010000", "00010006", "中文", "3.5").ok);
   EXPECT_EQ(list.RowTexts(0), (std::vector<std::string>{"02", "00010000", "00010006", "中文  ", "3.5"}));
   EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"01", "00012000", "00012005", "abc   ", "6"}));
   EXPECT_EQ(PaddedReplacement("abcdef", "3"), "abcdef");
-  EXPECT_TRUE(list.ContextMenuState().remove);
   EXPECT_FALSE(list.ContextMenuState().output);
-  EXPECT_TRUE(list.SetTicked(1, true));
-  EXPECT_FALSE(list.SetTicked(2, true));
-  EXPECT_TRUE(list.ContextMenuState().output);
+  EXPECT_TRUE(list.SetTicked(1, true) && !list.SetTicked(2, true) && list.ContextMenuState().output);
   list.RemoveRow(0);
   list.RemoveRow(-1);
   ASSERT_TRUE(list.AddReplacement("00011000", "00011000", "x", "1").ok);
@@ -86,8 +82,7 @@ TEST(StringPatch, TwoTickedRowsGiveOneFileInAddressOrder) {
 }
 
 TEST(StringPatch, AFailingRowLeavesNoPatchAndNoChange) {
-  // The second row's 6 places were found in "Chinese " mode: as "Englisch"
-  // its 3 characters are 3 bytes, too short.
+  // The second row's 6 places were found as "Chinese ": as "Englisch" its 3 bytes are too short.
   const StringList list = Ticked({{"00000010", "00000011", "ab", "2"}, {"00000020", "00000025", "abc", "3"}});
   TempDir dir;
   test::WriteText(dir.Path("old.s3"), "old");

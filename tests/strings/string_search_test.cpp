@@ -1,5 +1,4 @@
-// Finding a string in the image: the bytes a text becomes in each
-// encoding, and the search that walks its hits.
+// The bytes a text becomes in each encoding, and the search that walks its hits.
 
 #include <gtest/gtest.h>
 
@@ -24,8 +23,7 @@ TEST(StringEncoding, LatinAndCjkTextsInBothModesAndWhatTheCodePageLacksIsRefused
       {EnglishHexOf("Gr\xC3\xB6\xC3\x9F" "e"), std::nullopt},  // ö and ß are not in GBK
       {ChineseHexOf("M\xC3\xA4"), std::nullopt}, {EnglishHexOf("a\xFF"), std::nullopt},  // not UTF-8
       {ChineseHexOf("\xED\xA0\x80"), std::nullopt},                                        // an encoded surrogate
-      // é and ° are two-byte codes in GBK: behind A1 they would take three
-      // bytes and shift the rest of the string (found by fuzzing).
+      // é and ° are two-byte codes in GBK: behind A1 they would shift the rest (found by fuzzing).
       {ChineseHexOf("a\xC3\xA9"), std::nullopt}, {ChineseHexOf("\xC2\xB0"), std::nullopt},
       {EnglishHexOf("\xC2\xB0"), "A1E3"}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
@@ -36,8 +34,8 @@ TEST(DecimalValueOf, ReadsTheLeadingNumberAndRoundsHalfToEven) {
   const std::pair<const char*, std::int64_t> cases[] = {
       {"3.5", 4}, {"2.5", 2}, {" \t-2.5", -2}, {"+1.49x", 1}, {"-3.5", -4}, {"12abc", 12}, {"", 0}, {".75", 1}};
   for (const auto& [text, value] : cases) EXPECT_EQ(RoundHalfEven(DecimalValueOf(text)), value) << text;
-  EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<std::int64_t>::max());
-  EXPECT_EQ(RoundHalfEven(-1e300), std::numeric_limits<std::int64_t>::min());
+  using Limits = std::numeric_limits<std::int64_t>;
+  EXPECT_EQ(std::pair(RoundHalfEven(1e300), RoundHalfEven(-1e300)), std::pair(Limits::max(), Limits::min()));
 }
 
 // An image of 0xEE bytes with byte strings placed at addresses.
@@ -52,9 +50,7 @@ image::HandsetImage ImageOf(std::size_t size, const std::vector<std::pair<std::s
 const std::string kZero(1, '\0');
 const StringSearchRequest kMenu{"Menu", StringEncoding::kEnglish, false};
 
-// Each click finds the next hit; the cursor is the image's, shared with the
-// tone scan: a scan between two clicks moves it past its tone, and a scan
-// that ends with a miss restarts the search and its counter.
+// The cursor is the image's, shared with the tone scan: a scan's miss restarts the search and its counter.
 TEST(SearchString, ClicksWalkTheHitsWithACursorSharedWithOtherSearches) {
   image::HandsetImage image = ImageOf(0x400, {{0x100, "Menu" + kZero}, {0x200, "Menu 2" + kZero}, {0x280, "MMMD"},
                                               {0x300, "Menu" + kZero}});
@@ -83,14 +79,11 @@ TEST(SearchString, ClicksWalkTheHitsWithACursorSharedWithOtherSearches) {
 }
 
 TEST(SearchString, LengthAndLimitOfShortOddAndUnterminatedStrings) {
-  // "A" ends at once; U+0100 is 01 00 in the two-byte form, so its string
-  // ends inside the searched bytes: half a character, no limit.
-  image::HandsetImage image = ImageOf(0x400, {{0x20, "A" + kZero},
-                                              {0x30, std::string("\x01\x00", 2)},
+  // U+0100 is 01 00 in the two-byte form: its string ends inside the hit, half a character.
+  image::HandsetImage image = ImageOf(0x400, {{0x20, "A" + kZero}, {0x30, std::string("\x01\x00", 2)},
                                               {0x80, "\x8B\xBE\x7F\x6E\x41" + kZero},
                                               {0x180, "\x8B\xBE\x7F\x6E\x41\x42\x43" + kZero},
-                                              {0x200, "\x8B\xBE\x7F\x6E" + kZero},
-                                              {0x3F0, "Menu" + kZero}, {0x3FC, "Menu"}});
+                                              {0x200, "\x8B\xBE\x7F\x6E" + kZero}, {0x3F0, "Menu" + kZero}, {0x3FC, "Menu"}});
   StringSearchFields f;
   ASSERT_TRUE(SearchString(image, {"A", StringEncoding::kEnglish, true}, f).ok);
   EXPECT_EQ(f.start + f.stop + f.length, "00000020" "00000020" "1");
@@ -98,14 +91,11 @@ TEST(SearchString, LengthAndLimitOfShortOddAndUnterminatedStrings) {
   EXPECT_EQ(f.start + f.stop + f.length, "00000030" "00000030" "0.5");
   EXPECT_EQ(f.replacementLimit, 0);
   // 设置 then 5, 7 and 4 bytes: 2.5 rounds to 2, 3.5 to 4.
-  ASSERT_TRUE(SearchString(image, {"设置", StringEncoding::kChinese, false}, f).ok);
-  EXPECT_EQ(f.length + "/" + std::to_string(f.replacementLimit), "2.5/2");
-  ASSERT_TRUE(SearchString(image, {"设置", StringEncoding::kChinese, false}, f).ok);
-  EXPECT_EQ(f.length + "/" + std::to_string(f.replacementLimit), "3.5/4");
-  ASSERT_TRUE(SearchString(image, {"设置", StringEncoding::kChinese, false}, f).ok);
-  EXPECT_EQ(f.length + "/" + std::to_string(f.replacementLimit), "2/2");
-  // The image ends before a zero follows the second hit: counted, not shown.
-  ASSERT_TRUE(SearchString(image, {"Menu", StringEncoding::kEnglish, true}, f).ok);
+  for (const char* lengthAndLimit : {"2.5/2", "3.5/4", "2/2"}) {
+    ASSERT_TRUE(SearchString(image, {"设置", StringEncoding::kChinese, false}, f).ok);
+    EXPECT_EQ(f.length + "/" + std::to_string(f.replacementLimit), lengthAndLimit);
+  }
+  ASSERT_TRUE(SearchString(image, {"Menu", StringEncoding::kEnglish, true}, f).ok);  // no zero before the end: not shown
   EXPECT_EQ(SearchString(image, kMenu, f).message, msg::kSearchFinished);
   EXPECT_EQ(f.counter + f.start, "2");
 }
