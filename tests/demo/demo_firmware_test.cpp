@@ -1,5 +1,4 @@
-// The demonstration firmware: the same bytes every time, and everything the
-// layout records is where the editor's own commands find it.
+// The demonstration firmware: the same bytes every time, and all it lays out found by the editor's commands.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +7,6 @@
 #include "demo/demo_assets.h"
 #include "demo/demo_drawing.h"
 #include "demo/demo_firmware.h"
-#include "demo/demo_stored_picture.h"
 #include "demo/demo_writer.h"
 #include "image/handset_image.h"
 #include "image/hex.h"
@@ -44,20 +42,14 @@ pictures::Palette16 DemoPalette() {
 
 TEST(DemoFirmware, IsTheSameEveryTimeAndTheReplacementTonesAreShorterEqualAndLonger) {
   const DemoFirmware again = BuildDemoFirmware();
-  EXPECT_TRUE(again.image == Demo().image);
-  ASSERT_EQ(again.files.size(), Demo().files.size());
-  for (std::size_t i = 0; i < again.files.size(); ++i) EXPECT_TRUE(again.files[i].bytes == Demo().files[i].bytes);
-  EXPECT_EQ(static_cast<Length>(Demo().image.size()), kDemoImageSize);
+  EXPECT_TRUE(again.image == Demo().image && again.files.back().bytes == Demo().files.back().bytes);
   const auto tone1 = static_cast<std::size_t>(Demo().tones[0].size);
-  EXPECT_LT(Demo().files[0].bytes.size(), tone1);
-  EXPECT_EQ(Demo().files[1].bytes.size(), tone1);
-  EXPECT_FALSE(std::equal(Demo().files[1].bytes.begin(), Demo().files[1].bytes.end(),
-                          Demo().image.begin() + Demo().tones[0].start));
-  EXPECT_GT(Demo().files[2].bytes.size(), tone1);
+  const auto& files = Demo().files;
+  EXPECT_TRUE(files[0].bytes.size() < tone1 && files[1].bytes.size() == tone1 && files[2].bytes.size() > tone1);
+  EXPECT_FALSE(std::equal(files[1].bytes.begin(), files[1].bytes.end(), Demo().image.begin() + Demo().tones[0].start));
 }
 
-// The tone scan finds every tone where it was laid, and the address tools
-// find its start at its two places: the pointer and the table entry.
+// The scan finds every tone, the address tools its start at the pointer and the table entry.
 TEST(DemoFirmware, TheToneScanAndTheAddressToolsFindEveryToneWhereItWasLaid) {
   image::HandsetImage image = ImageOfDemo();
   tones::ToneList list;
@@ -73,7 +65,7 @@ TEST(DemoFirmware, TheToneScanAndTheAddressToolsFindEveryToneWhereItWasLaid) {
     (void)tools::FindAddressPlaces(image, HexPad(tone.start, 8), places, {});
     EXPECT_EQ(places.RowTexts(0).at(1) + places.RowTexts(1).at(1) + std::to_string(places.RowCount()),
               "0x" + HexPad(tone.pointerPlace, 8) + "0x" + HexPad(tone.entryPlace, 8) + "2");
-    const auto* size = Demo().image.data() + tone.entryPlace + 4;
+    const auto* size = Demo().image.data() + tone.entryPlace + 4;  // the entry's size field
     EXPECT_EQ(size[0] | size[1] << 8 | size[2] << 16 | size[3] << 24, tone.size);
   }
 }
@@ -87,47 +79,34 @@ TEST(DemoFirmware, EveryStringIsFoundInItsEncodingUpToItsZero) {
   }
 }
 
-// Written out, the image shows its version, and the tables list the tones
-// and pictures with their notes and addresses.
-TEST(DemoFirmware, TheWrittenFilesOpenWithTheirVersionAndTablesOrFailWithMessage2) {
+// Written out, the tables list the tones and pictures with their notes and addresses.
+TEST(DemoFirmware, TheWrittenTablesListTonesAndPicturesOrTheWritingFailsWithMessage2) {
   test::TempDir dir;
-  const Outcome written = WriteDemo(dir.Path("demo"));
-  ASSERT_TRUE(written.ok) << written.detail;
-  ASSERT_EQ(written.written.front(), dir.Path("demo/demo.bin"));
-  EXPECT_EQ(written.written.size(), 3 + Demo().files.size());
-  for (const std::string& path : written.written) EXPECT_TRUE(std::filesystem::exists(path)) << path;
-  image::HandsetImage image;
-  ASSERT_TRUE(image.Load(dir.Path("demo/demo.bin")).ok);
-  EXPECT_EQ(image.VersionText(), kDemoVersion);
-
+  ASSERT_TRUE(WriteDemo(dir.Path("demo")).ok);
   tones::ToneList table;
   ASSERT_TRUE(tones::OpenToneTable(dir.Path("demo/demo-toene.txt"), table).ok);
   ASSERT_EQ(table.RowCount(), static_cast<int>(Demo().tones.size()));
   EXPECT_EQ(table.Row(4).note, "来电");
   EXPECT_EQ(table.Row(2).start, tones::ToneAddressText(Demo().tones[2].start));
   const auto pictureTable = pictures::ReadPictureTable(dir.Path("demo/demo-bilder.txt"), {});
-  ASSERT_TRUE(pictureTable.outcome.ok);
   ASSERT_EQ(pictureTable.rows.size(), 8u);
   const auto& spinner = pictureTable.rows[5];
   EXPECT_EQ(spinner.name + " " + spinner.count + " " + spinner.start,
             "Ladekreis 8 0X" + HexPad(Demo().pictures[5].address, 8));
   EXPECT_EQ(pictureTable.rows.back().depth, "16*");
 
-  // A folder that cannot be made, and an image whose name a folder takes:
-  // the first failure ends the writing.
+  // A folder that cannot be made, an image name a folder takes: the first failure ends the writing.
   test::WriteText(dir.Path("file"), "x");
   std::filesystem::create_directories(dir.Path("blocked/demo.bin"));
   for (const char* folder : {"file/demo", "blocked"}) {
     const Outcome failed = WriteDemo(dir.Path(folder));
     EXPECT_EQ(failed.message, msg::kFileError) << folder;
-    EXPECT_FALSE(failed.ok);
     EXPECT_TRUE(failed.written.empty());
   }
   EXPECT_EQ(test::FilesIn(dir.Path("blocked")), std::vector<std::string>{"demo.bin"});
 }
 
-// Every frame of every layout decodes to its drawing, and each picture has
-// its directory record where the address tools find it.
+// Every frame decodes to its drawing, and each picture's record is where the address tools find it.
 TEST(DemoPictures, EveryFrameDecodesToItsDrawingAndEachRecordIsFound) {
   image::HandsetImage image = ImageOfDemo();
   std::vector<std::string> depths;
@@ -137,7 +116,6 @@ TEST(DemoPictures, EveryFrameDecodesToItsDrawingAndEachRecordIsFound) {
                                        p.width, p.height, std::stoi(p.depth), p.depth == "16*"};
     for (std::size_t f = 0; f < p.frames.size(); ++f) {
       const auto decoded = pictures::DecodeFrame(Demo().image, shape, static_cast<std::int64_t>(f), DemoPalette());
-      // 1-bit for mono pictures, else 24-bit.
       const auto drawn = p.depth == "1" ? MonoBmpOf(p.frames[f]) : BmpOf(p.frames[f]);
       EXPECT_TRUE(decoded.bytes == drawn) << p.name << " frame " << f + 1;
     }
@@ -148,24 +126,6 @@ TEST(DemoPictures, EveryFrameDecodesToItsDrawingAndEachRecordIsFound) {
     EXPECT_EQ(places.RowTexts(0)[1], "0x" + HexPad(p.recordPlace, 8)) << p.name;
   }
   EXPECT_EQ(depths, (std::vector<std::string>{"1", "4", "8", "12", "16", "16", "24", "16*"}));
-}
-
-TEST(DemoPictures, TheDepth4WriterIsTheInverseOfItsDecoder) {
-  const auto palette = DemoAsset("16.dat");
-  // Every palette colour once, in both nibbles.
-  const DemoFrame four = DrawFrame(16, 2, "4", [&](double x, double y) {
-    const std::size_t i = static_cast<std::size_t>(y == 0 ? x : 15 - x) * 4;
-    return Colour{palette[i + 2] / 255.0, palette[i + 1] / 255.0, palette[i] / 255.0};
-  });
-  const auto stored4 = StoreFourBitFrame(four, palette);
-  ASSERT_TRUE(stored4.has_value());
-  ASSERT_EQ(stored4->size(), 16u);
-  EXPECT_EQ((*stored4)[0], 0x01);
-  EXPECT_EQ((*stored4)[15], 0x10);
-  EXPECT_TRUE(pictures::DecodePicture(*stored4, 0, 16, 2, 4, DemoPalette()).bytes == BmpOf(four));
-  // A colour outside the palette, or an odd width, has no depth-4 form.
-  const DemoFrame rgb = DrawFrame(5, 3, "24", [](double x, double y) { return Colour{x / 4, y / 2, 0.3}; });
-  EXPECT_FALSE(StoreFourBitFrame(rgb, palette).has_value());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #pragma once
-// Firmware images with SMAF tones laid into them, for the tone tests of the
-// core, the command line and the editor. The real tones are the ffmpeg-made
-// files in tests/data/tones (see the README there).
+// Firmware images with SMAF tones laid into them; the real tones are in tests/data/tones (see its README).
 
 #include <cstdint>
 #include <string>
@@ -27,8 +25,7 @@ inline void PutAt(std::vector<std::uint8_t>& image, std::size_t at, const std::v
   std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-// 64 KiB of 0xFF with the three real tones at 0x1000 (a), 0x3000 (b) and
-// 0x5000 (c): tones 001, 002 and 003 of a scan.
+// 64 KiB of 0xFF with the real tones a, b, c at 0x1000, 0x3000, 0x5000: tones 001 to 003 of a scan.
 inline std::vector<std::uint8_t> ImageWithRealTones() {
   std::vector<std::uint8_t> image(0x10000, 0xFF);
   PutAt(image, 0x1000, RealTone("a.mmf"));
