@@ -74,6 +74,7 @@ TEST(ChangeJournal, OneStepPerCommandWithItsLabels) {
   }
   EXPECT_EQ(notified, 2);
   { ChangeStep nothing(image); }  // a step that writes nothing is no step
+  EXPECT_FALSE(image.AttachToStep(nullptr));  // nor is there one to attach to
   EXPECT_EQ(image.Journal().StepCount(), 2u);
   const std::string strings = "String 0x00000040, String 0x00000041";
   EXPECT_EQ(image.Journal().UndoLabel() + "|" + image.Journal().RedoLabel(), strings + "|");
