@@ -96,7 +96,6 @@ TEST(Shutdown, AsksAboutUnsavedChangesAndCleansUpOnlyWhenItCloses) {
                                                        "注意: 保存修改过的文件吗？");
                                              return c.answer;
                                            });
-    SCOPED_TRACE(static_cast<int>(c.answer));
     EXPECT_EQ(result.proceed, c.proceeds);
     EXPECT_EQ(result.outcome.message, c.folderGone ? msg::kFileError : msg::kNone);
     EXPECT_EQ(asked, c.modified ? 1 : 0);

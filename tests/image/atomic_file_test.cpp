@@ -33,7 +33,6 @@ TEST(AtomicFile, TheFileIsTheWrittenBytesWhereverBlocksAndPiecesEnd) {
   test::TempDir dir;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    // Each byte from its offset, without a short period: a block doubled, dropped or moved shows.
     std::string expected;
     AtomicFile file;
     ASSERT_TRUE(file.Open(dir.Path("out.bin")));

@@ -25,7 +25,6 @@ TEST(HexToLong, EveryCharacterTakesAPlaceAndNonDigitsReadAsZero) {
   EXPECT_THROW((void)HexToLong(std::string(257, '0')), HexOverflow);
 }
 
-// "ä" is two UTF-8 bytes and one character, a non-digit that reads as 0.
 TEST(HexText, DigitsPadsAndCutsCountCharactersNotBytes) {
   EXPECT_EQ((std::vector<int>{HexDigitValue("a"), HexDigitValue("F"), HexDigitValue("G"), HexDigitValue("12"),
                               HexDigitValue(""), HexByteValue("Ff"), HexByteValue("1G"), HexByteValue("f"),

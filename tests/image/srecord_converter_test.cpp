@@ -50,6 +50,9 @@ TEST(BinToS3, EachModePlacesTheRangeFromItsStartAndRefusalsWriteNothing) {
   test::WriteBytes(in, {});
   EXPECT_EQ(ConvertBinToS3(cases[0].first, dir.Path("out.s3")).message, msg::kEmptyFile);
   EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"in.bin"});
+  test::WriteBytes(in, std::vector<std::uint8_t>((1 << 20) + 1, 7));  // a file longer than one piece read
+  ASSERT_TRUE(ConvertBinToS3(cases[0].first, dir.Path("big.s3")).ok);
+  EXPECT_EQ(ReadText(dir.Path("big.s3")).size(), S3FileLength((1 << 20) + 1));
 }
 
 class S3ToBin : public ::testing::Test {
@@ -62,7 +65,6 @@ class S3ToBin : public ::testing::Test {
   TempDir dir;
 };
 
-// A file without data records is an empty bin; lines out of order fail only the image.
 TEST_F(S3ToBin, ImageFillsTheGapFromZeroAndPackedTakesOnlyTheData) {
   const std::string oneLineAt10 = "S00600004844521B\r\nS30700000010ABCD70\r\nS705A002000058\r\n";
   EXPECT_EQ(Convert(oneLineAt10, BinLayout::kImage, "ff").message, msg::kBinWritten);
@@ -101,7 +103,6 @@ TEST_F(S3ToBin, BadInputEndsWithAMessageAndNoOutput) {
   EXPECT_EQ(ReadBytes(dir.Path("out.bin")).back(), 0x0F);
 }
 
-// Progress: the line number, held to the maximum estimated at 46 characters a line.
 TEST_F(S3ToBin, ProgressIsTheLineNumberHeldToTheMaximumAndAStopKeepsWhatWasConverted) {
   std::string text = "S00600004844521B\r\n";  // lines of one byte each at addresses 0, 1, 2, ...
   for (int i = 0; i < 5000; ++i) {

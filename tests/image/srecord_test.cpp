@@ -62,6 +62,8 @@ TEST(ParseSRecord, ReadsEachTypeWithItsAddressLengthAndRefusesBadLines) {
   AppendS3Line(line, 0x1000, data);
   std::transform(line.begin(), line.end() - 2, line.begin(), [](char c) { return c == 'S' ? c : std::tolower(c); });
   EXPECT_EQ(Parse(line.substr(0, line.size() - 2)), (Read{'3', 0x1000, data}));
+  line[12 + 2 * 10 + 1] = ':';  // the "a" of CA in the first run: the character after 9 is no digit
+  EXPECT_EQ(Parse(line.substr(0, line.size() - 2)), std::nullopt);
 }
 
 struct FileRead {
