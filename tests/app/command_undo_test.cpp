@@ -1,6 +1,4 @@
-// Undo and redo of each command that writes into the image: the bytes and
-// what the command changed beside them come back, each command is one step
-// under its own label, and the image is unmodified again at the load.
+// Undo and redo of each command that writes into the image: one step each, under its own label.
 
 #include <gtest/gtest.h>
 
@@ -20,8 +18,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The image with the three real tones, and a compressed picture of two
-// frames of 20 bytes each at 0x8000 in the picture list.
+const auto kYes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
+
+// The three real tones, and a compressed picture of two 20-byte frames at 0x8000 in the list.
 struct Fixture {
   image::HandsetImage image;
   pictures::PictureList pictures;
@@ -46,8 +45,7 @@ void ReplaceThreeTones(Fixture& f) {
     list.AddTones(toneList, {tone});
   }
   for (int i = 0; i < list.RowCount(); ++i) list.SetTicked(i, true);
-  const auto yes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
-  ASSERT_EQ(tones::CopyReplacementsIntoImage(f.image, list, yes).message, msg::kFileModified);
+  ASSERT_EQ(tones::CopyReplacementsIntoImage(f.image, list, kYes).message, msg::kFileModified);
 }
 
 void ReplaceTwoStrings(Fixture& f) {
@@ -65,26 +63,18 @@ void ReplaceLargerPicture(Fixture& f) {
   pictures::NewPicture picture;
   const Bytes bmp = pictures::bmptest::Bmp24Of(6, 4, pictures::bmptest::Scattered);  // compresses badly
   ASSERT_EQ(pictures::LoadNewPicture(bmp, target.target, picture, {}).message, msg::kCompressedTooLarge);
-  const auto yes = [](std::string_view, std::string_view) { return app::Answer::kYes; };
-  ASSERT_EQ(pictures::ReplaceFrame(f.image, f.pictures, target.target, picture, yes).message, msg::kPictureReplaced);
+  ASSERT_EQ(pictures::ReplaceFrame(f.image, f.pictures, target.target, picture, kYes).message, msg::kPictureReplaced);
   ASSERT_NE(f.pictures.Row(0)->frameSize, "20");
 }
 
-void ChangeAddress(Fixture& f) {
-  ASSERT_EQ(tools::ChangeAddressAt(f.image, 0x40, "00101A30").message, msg::kFileModified);
-}
-
 TEST(CommandUndo, EachCommandIsOneStepThatUndoAndRedoTakeWhole) {
-  struct Case {
-    std::function<void(Fixture&)> command;
-    std::string label;
-    std::size_t changes;
-  };
+  struct Case { std::function<void(Fixture&)> command; std::string label; std::size_t changes; };
   const Case cases[] = {
       {ReplaceThreeTones, "Ton 001, Ton 002, Ton 003", 3},
       {ReplaceTwoStrings, "String 0x00000100, String 0x00000200", 2},
       {ReplaceLargerPicture, "Bild Abendrot, Frame 1", 1},
-      {ChangeAddress, "Adresse 0x00000040", 1},
+      {[](Fixture& f) { ASSERT_EQ(tools::ChangeAddressAt(f.image, 0x40, "1A30").message, msg::kFileModified); },
+       "Adresse 0x00000040", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -114,8 +104,7 @@ TEST(CommandUndo, EachCommandIsOneStepThatUndoAndRedoTakeWhole) {
 TEST(CommandUndo, AFrameSizeTheUserChangedSinceIsLeftAlone) {
   Fixture f;
   ReplaceLargerPicture(f);
-  // Another table loaded into the same list meanwhile: the row is no longer
-  // the picture the step changed.
+  // Another table loaded meanwhile: the row is no longer the picture the step changed.
   f.pictures.SetRows({{"001", "Morgen", "0X00009000", "1", "30", "6*4", "16*"}});
   ASSERT_TRUE(f.image.Undo());
   EXPECT_EQ(f.pictures.Row(0)->frameSize, "30");

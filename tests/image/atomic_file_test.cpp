@@ -13,10 +13,7 @@ namespace {
 
 constexpr std::size_t kPiece = kWritebackPieceBytes;
 
-// The file holds exactly what was written, in order, however the writes fall
-// on the buffer's aligned blocks and on the pieces handed to the disk early:
-// small writes, blocks larger than the buffer, room filled in place (using
-// less than was asked for), and all of them across piece ends.
+// Exactly the bytes written, however the writes fall on the buffer's blocks and the pieces sent early.
 TEST(AtomicFile, TheFileIsTheWrittenBytesWhereverBlocksAndPiecesEnd) {
   std::vector<std::size_t> appends = {18, kMaxAppendBytes, kMaxAppendBytes - 30, 0, 7};
   appends.resize(appends.size() + kPiece / kMaxAppendBytes, kMaxAppendBytes);
@@ -36,8 +33,6 @@ TEST(AtomicFile, TheFileIsTheWrittenBytesWhereverBlocksAndPiecesEnd) {
   test::TempDir dir;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    // Every byte depends on its offset without a short period, so a block
-    // written twice, dropped or moved shows.
     std::string expected;
     AtomicFile file;
     ASSERT_TRUE(file.Open(dir.Path("out.bin")));

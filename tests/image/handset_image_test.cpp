@@ -24,44 +24,40 @@ Bytes ImageWith(std::size_t size, std::vector<std::pair<std::size_t, std::string
 const std::pair<const char*, Outcome (HandsetImage::*)(std::string_view)> kLoads[] = {
     {"Load", &HandsetImage::Load}, {"LoadMapped", &HandsetImage::LoadMapped}};
 
-TEST(Load, VersionTextIsTheEightBytesAfterVersionStringElseBeforeRevS) {
+TEST(Load, VersionTextIsTheEightBytesAfterVersionStringElseBeforeRevSAndFailuresKeepTheOldImage) {
   const std::pair<Bytes, std::string> cases[] = {
       {ImageWith(200, {{40, "VersionString:\x20\x01\x02V01.2.34tail"}}), "V01.2.34"},
       {ImageWith(100, {{20, "ABCDEFGH1234Rev S"}}), "ABCDEFGH"},
       {ImageWith(200, {{20, "ABCDEFGH1234Rev S"}, {100, "VersionString:...V9.99.99"}}), "V9.99.99"},
       {ImageWith(200, {{40, std::string("VersionString:...V1.0\0\0\0\0tail", 29)}}), "V1.0"},  // ends at NUL
       {ImageWith(100, {{20, std::string("\0BCDEFGH1234Rev S", 17)}}), ""},
+      {ImageWith(26, {{1, "VersionString:...V1.2.3.4"}}), "V1.2.3.4"},  // the version ends the file
       {Bytes(64, 1), ""},
   };
-  TempDir dir;
-  for (const auto& [name, load] : kLoads) {
-    for (const auto& [bytes, version] : cases) {
-      WriteBytes(dir.Path("v.bin"), bytes);
-      HandsetImage image;
-      ASSERT_TRUE((image.*load)(dir.Path("v.bin")).ok) << name;
-      EXPECT_EQ(image.VersionText(), version) << name;
-      EXPECT_EQ(image.Size(), static_cast<std::int64_t>(bytes.size()));
-      EXPECT_EQ(image.SearchStart(), 0);
-    }
-  }
-}
-
-TEST(Load, FailuresLeaveTheImageAsItWas) {
   TempDir dir;
   WriteBytes(dir.Path("empty.bin"), {});
   WriteBytes(dir.Path("short.bin"), ImageWith(30, {{10, "VersionString:"}}));  // version bytes past the end
   WriteBytes(dir.Path("early.bin"), ImageWith(30, {{5, "Rev S"}}));             // version bytes before the start
-  const std::pair<std::string, int> cases[] = {{"empty.bin", msg::kEmptyFile}, {"short.bin", msg::kFileError},
-                                               {"early.bin", msg::kFileError}, {"missing.bin", msg::kFileError},
-                                               {"", msg::kFileError}};  // a folder
+  const std::pair<std::string, int> failures[] = {{"empty.bin", msg::kEmptyFile}, {"short.bin", msg::kFileError},
+                                                  {"early.bin", msg::kFileError}, {"missing.bin", msg::kFileError},
+                                                  {"", msg::kFileError}};  // a folder
   for (const auto& [name, load] : kLoads) {
+    SCOPED_TRACE(name);
+    for (const auto& [bytes, version] : cases) {
+      WriteBytes(dir.Path("v.bin"), bytes);
+      HandsetImage image;
+      ASSERT_TRUE((image.*load)(dir.Path("v.bin")).ok);
+      EXPECT_EQ(image.VersionText(), version);
+      EXPECT_EQ(image.Size(), static_cast<std::int64_t>(bytes.size()));
+      EXPECT_EQ(image.SearchStart(), 0);
+    }
     HandsetImage image;
     image.Assign({1, 2, 3}, "old.bin");
     image.SetModified(true);
-    for (const auto& [file, message] : cases) {
+    for (const auto& [file, message] : failures) {
       const Outcome out = (image.*load)(dir.Path(file));
-      EXPECT_FALSE(out.ok) << name << ' ' << file;
-      EXPECT_EQ(out.message, message) << name << ' ' << file;
+      EXPECT_FALSE(out.ok) << file;
+      EXPECT_EQ(out.message, message) << file;
     }
     EXPECT_EQ(image.FileName(), "old.bin");
     EXPECT_EQ(image.Size(), 3);
@@ -69,71 +65,31 @@ TEST(Load, FailuresLeaveTheImageAsItWas) {
   }
 }
 
-TEST(SaveOverFile, AFailedLoadFollowedByASaveNeverWritesTheOldImageIntoTheNewFile) {
+// A change stays in memory until the save; a second save finds nothing to write.
+TEST(SaveOverFile, AMappedImageIsWrittenOnlyBySaveAndOnlyWhenModified) {
   TempDir dir;
+  Bytes bytes(8192, 7);
+  WriteBytes(dir.Path("fw.bin"), bytes);
   HandsetImage image;
-  WriteBytes(dir.Path("a.bin"), Bytes(32, 0xAA));
-  ASSERT_TRUE(image.Load(dir.Path("a.bin")).ok);
-  ASSERT_TRUE(image.CopyIntoImage(Bytes{1, 2}, 4, 2).ok);
-
-  WriteBytes(dir.Path("b.bin"), {});
-  EXPECT_FALSE(image.Load(dir.Path("b.bin")).ok);
-  ASSERT_TRUE(image.SaveOverFile(true).ok);
-
-  EXPECT_TRUE(ReadBytes(dir.Path("b.bin")).empty());
-  Bytes expected(32, 0xAA);
-  expected[4] = 1, expected[5] = 2;
-  EXPECT_EQ(ReadBytes(dir.Path("a.bin")), expected);
+  ASSERT_TRUE(image.LoadMapped(dir.Path("fw.bin")).ok);
+  ASSERT_TRUE(image.CopyIntoImage(Bytes{9, 9, 9}, 8189, 3).ok);
+  EXPECT_EQ(ReadBytes(dir.Path("fw.bin")), bytes);
+  EXPECT_EQ(image.SaveOverFile(true).message, msg::kFileSaved);
+  EXPECT_EQ(image.SaveOverFile(false).message, msg::kNone);
+  std::fill(bytes.end() - 3, bytes.end(), 9);
+  EXPECT_EQ(ReadBytes(dir.Path("fw.bin")), bytes);
+  EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"fw.bin"});
 }
 
-TEST(SaveOverFile, WritesTheWholeImageAndClearsTheModifiedState) {
-  Bytes bytes(8192);
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
-  for (const auto& [name, load] : kLoads) {
-    TempDir dir;
-    WriteBytes(dir.Path("fw.bin"), bytes);
-    HandsetImage image;
-    ASSERT_TRUE((image.*load)(dir.Path("fw.bin")).ok);
-    EXPECT_FALSE(image.Modified());
-    ASSERT_TRUE(image.CopyIntoImage(Bytes{9, 9, 9}, 8189, 3).ok);
-    EXPECT_TRUE(image.Modified());
-    EXPECT_EQ(ReadBytes(dir.Path("fw.bin")), bytes) << name;  // a mapped file is not written through
-
-    const Outcome saved = image.SaveOverFile(true);
-    EXPECT_EQ(saved.message, msg::kFileSaved);
-    EXPECT_FALSE(image.Modified());
-    EXPECT_EQ(image.SaveOverFile(false).message, msg::kNone);
-    Bytes expected = bytes;
-    expected[8189] = expected[8190] = expected[8191] = 9;
-    EXPECT_EQ(ReadBytes(dir.Path("fw.bin")), expected) << name;
-    EXPECT_EQ(image.Bytes()[8191], 9);
-    EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"fw.bin"});
-  }
-}
-
-TEST(SaveOverFile, AFailedSaveKeepsTheModifiedState) {
-  // The folder vanishes before the save: that fails for root as well.
-  TempDir dir;
-  std::filesystem::create_directory(dir.Path("sub"));
-  HandsetImage image;
-  WriteBytes(dir.Path("sub/fw.bin"), Bytes(8, 1));
-  ASSERT_TRUE(image.Load(dir.Path("sub/fw.bin")).ok);
-  ASSERT_TRUE(image.CopyIntoImage(Bytes{5}, 0, 1).ok);
-  std::filesystem::remove_all(dir.Path("sub"));
-  EXPECT_EQ(image.SaveOverFile(true).message, msg::kFileError);
-  EXPECT_TRUE(image.Modified());
-}
-
-TEST(SaveAs, TheImageContinuesOnTheNewFileAndAFailureKeepsNameAndState) {
+// Save As moves the image to the new file; a failed save keeps the name and the modified state.
+TEST(SaveAs, TheImageContinuesOnTheNewFileAndFailuresKeepNameAndState) {
   TempDir dir;
   std::filesystem::create_directory(dir.Path("sub"));
   HandsetImage image;
   WriteBytes(dir.Path("old.bin"), Bytes(8, 1));
   ASSERT_TRUE(image.Load(dir.Path("old.bin")).ok);
   ASSERT_TRUE(image.CopyIntoImage(Bytes{5}, 0, 1).ok);
-
-  // A folder that is gone: nothing written, still the old file, still modified.
-  EXPECT_EQ(image.SaveAs(dir.Path("gone/new.bin")).message, msg::kFileError);
+  EXPECT_EQ(image.SaveAs(dir.Path("gone/new.bin")).message, msg::kFileError);  // a folder that is gone
   EXPECT_EQ(image.FileName(), dir.Path("old.bin"));
   EXPECT_TRUE(image.Modified());
 
@@ -142,8 +98,6 @@ TEST(SaveAs, TheImageContinuesOnTheNewFileAndAFailureKeepsNameAndState) {
   EXPECT_EQ(saved.written, std::vector<std::string>{dir.Path("sub/new.bin")});
   EXPECT_EQ(image.FileName(), dir.Path("sub/new.bin"));
   EXPECT_FALSE(image.Modified());
-  EXPECT_TRUE(image.Journal().AtSavePoint());
-
   // "Save" now writes the new file; the old one keeps its bytes.
   ASSERT_TRUE(image.CopyIntoImage(Bytes{6}, 1, 1).ok);
   ASSERT_TRUE(image.SaveOverFile(false).ok);
@@ -152,52 +106,25 @@ TEST(SaveAs, TheImageContinuesOnTheNewFileAndAFailureKeepsNameAndState) {
   // Undo back past the save point marks the image changed against the new file.
   ASSERT_TRUE(image.Undo());
   EXPECT_TRUE(image.Modified());
+  // The folder vanishes before the save: that fails for root as well.
+  std::filesystem::remove_all(dir.Path());
+  EXPECT_EQ(image.SaveOverFile(true).message, msg::kFileError);
+  EXPECT_TRUE(image.Modified());
+  EXPECT_EQ(HandsetImage().SaveOverFile(true).message, msg::kFileError);  // nothing loaded
 }
 
 TEST(CopyIntoImage, IsIndexCheckedAndChangesNothingOnFailure) {
   HandsetImage image;
   image.Assign(Bytes(10, 0), "x.bin");
   const Bytes data{1, 2, 3, 4};
-  EXPECT_FALSE(image.CopyIntoImage(data, 8, 4).ok);  // past the image's end
-  EXPECT_FALSE(image.CopyIntoImage(data, 0, 5).ok);  // past the data's end
-  EXPECT_FALSE(image.CopyIntoImage(data, -1, 2).ok);
-  EXPECT_EQ(Bytes(image.Bytes().begin(), image.Bytes().end()), Bytes(10, 0));
-  EXPECT_FALSE(image.Modified());
-
+  // Past the image's end, past the data's end, before the start.
+  for (const auto& [at, n] : {std::pair<Address, Length>{8, 4}, {0, 5}, {-1, 2}}) EXPECT_FALSE(image.CopyIntoImage(data, at, n).ok);
   EXPECT_TRUE(image.CopyIntoImage(data, 6, 0).ok);
+  EXPECT_EQ(Bytes(image.Bytes().begin(), image.Bytes().end()), Bytes(10, 0));
   EXPECT_FALSE(image.Modified());
   EXPECT_TRUE(image.CopyIntoImage(data, 6, 4).ok);
   EXPECT_EQ(image.Bytes()[9], 4);
   EXPECT_TRUE(image.Modified());
-}
-
-TEST(FindHexPattern, SuccessiveCallsWalkTheHitsAndAMissResetsTheCursor) {
-  Bytes bytes(300, 0);
-  for (std::size_t at : {100u, 200u}) std::copy_n("MMMD", 4, bytes.begin() + static_cast<long>(at));
-  bytes[0] = 0xAB;
-  HandsetImage image;
-  image.Assign(std::move(bytes), "t.bin");
-  EXPECT_FALSE(image.FindHexPattern("AB"));  // index 0 is never examined
-  EXPECT_EQ(image.FoundPos(), 1);
-  EXPECT_TRUE(image.FindHexPattern("4D4D4D44"));
-  EXPECT_EQ(image.FoundPos(), 100);
-  EXPECT_TRUE(image.FindHexPattern("4d4d4d44"));
-  EXPECT_EQ(image.FoundPos(), 200);
-  EXPECT_FALSE(image.FindHexPattern("4D4D4D44"));
-  EXPECT_EQ(image.SearchStart(), 0);
-  EXPECT_EQ(image.FoundPos(), 201);  // the miss leaves FoundPos one past the cursor
-  EXPECT_TRUE(image.FindHexPattern("4D4D4D44"));
-  EXPECT_EQ(image.FoundPos(), 100);
-}
-
-TEST(FindHexPattern, FindsOverlappingHitsAndPatternsAtTheVeryEnd) {
-  HandsetImage runs;
-  runs.Assign({0, 7, 7, 7, 7}, "r.bin");
-  std::vector<Address> hits;
-  while (runs.FindHexPattern("0707")) hits.push_back(runs.FoundPos());
-  EXPECT_EQ(hits, (std::vector<Address>{1, 2, 3}));
-  EXPECT_FALSE(runs.FindHexPattern("07070707070707"));  // longer than what is left
-  EXPECT_FALSE(runs.FindHexPattern(""));
 }
 
 }  // namespace

@@ -52,55 +52,34 @@ TEST(AllChangesPatch, IsTheDiffBetweenTheLoadedAndTheSavedFile) {
   HandsetImage image;
   ASSERT_TRUE(image.Load(dir.Path("fw.bin")).ok);
   EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
-
-  // A byte changed and changed back is no difference; overlapping writes
-  // and runs close together merge as diff merges them.
-  auto write = [&](Address at, Bytes bytes) {
-    ASSERT_TRUE(image.CopyIntoImage(bytes, at, static_cast<Length>(bytes.size())).ok);
-  };
-  write(0x50, {0xEE});
-  write(0x50, {loaded[0x50]});
+  // A byte changed back is no difference; close and overlapping writes merge as the diff merges them.
+  for (const Bytes& bytes : {Bytes{0xEE}, Bytes{loaded[0x50]}}) ASSERT_TRUE(image.CopyIntoImage(bytes, 0x50, 1).ok);
   EXPECT_EQ(WriteAllChangesS3(image, dir.Path("none.s3")).message, msg::kNoChanges);
   EXPECT_TRUE(test::FilesIn(dir.Path()) == std::vector<std::string>{"fw.bin"});
-  write(0x100, Bytes(40, 0xAB));
-  write(0x110, Bytes(4, 0xCD));
-  write(0x130, {1, 2, 3});
-  write(0x2FFF, {0});
-  ASSERT_TRUE(image.SaveOverFile(false).ok);
-
-  std::vector<AddressRange> fromJournal;
-  const Outcome all = WriteAllChangesS3(image, dir.Path("all.s3"), &fromJournal);
-  EXPECT_TRUE(all.ok);
-  EXPECT_EQ(all.message, msg::kS3Okay);
-  std::vector<AddressRange> fromDiff;
-  ASSERT_TRUE(WriteImageDiffS3(loaded, test::ReadBytes(dir.Path("fw.bin")), dir.Path("diff.s3"), fromDiff).ok);
-  EXPECT_EQ(Pairs(fromJournal), Pairs(fromDiff));
-  EXPECT_EQ(Pairs(fromJournal), (std::vector<std::pair<Address, Address>>{{0x100, 0x132}, {0x2FFF, 0x2FFF}}));
-  EXPECT_EQ(ReadText(dir.Path("all.s3")), ReadText(dir.Path("diff.s3")));
-}
-
-// An S1 record of bytes at address, with its checksum.
-std::string S1Line(std::uint16_t address, const Bytes& bytes) {
-  unsigned sum = static_cast<unsigned>(bytes.size() + 3) + (address >> 8) + (address & 0xFF);
-  char buf[8];
-  std::string line = "S1";
-  std::snprintf(buf, sizeof buf, "%02X%04X", static_cast<unsigned>(bytes.size() + 3), address);
-  line += buf;
-  for (std::uint8_t b : bytes) {
-    std::snprintf(buf, sizeof buf, "%02X", b);
-    line += buf;
-    sum += b;
+  const std::pair<Address, Bytes> writes[] = {
+      {0x100, Bytes(40, 0xAB)}, {0x110, Bytes(4, 0xCD)}, {0x130, {1, 2, 3}}, {0x2FFF, {0}}};
+  for (const auto& [at, bytes] : writes) {
+    ASSERT_TRUE(image.CopyIntoImage(bytes, at, static_cast<Length>(bytes.size())).ok);
   }
-  std::snprintf(buf, sizeof buf, "%02X\n", 0xFF - (sum & 0xFF));
-  return line + buf;
+  ASSERT_TRUE(image.SaveOverFile(false).ok);
+  std::vector<AddressRange> fromJournal, fromDiff;
+  EXPECT_EQ(WriteAllChangesS3(image, dir.Path("all.s3"), &fromJournal).message, msg::kS3Okay);
+  ASSERT_TRUE(WriteImageDiffS3(loaded, test::ReadBytes(dir.Path("fw.bin")), dir.Path("diff.s3"), fromDiff).ok);
+  EXPECT_EQ(Pairs(fromJournal), (std::vector<std::pair<Address, Address>>{{0x100, 0x132}, {0x2FFF, 0x2FFF}}));
+  EXPECT_EQ(Pairs(fromDiff), Pairs(fromJournal));
+  EXPECT_EQ(ReadText(dir.Path("all.s3")), ReadText(dir.Path("diff.s3")));
+  EXPECT_EQ(WriteImageDiffS3(loaded, Bytes(3), dir.Path("size.s3"), fromDiff).message, msg::kFileError);
+  EXPECT_TRUE(fromDiff.empty());
 }
 
 TEST(ApplyPatch, LaterRecordsWinAndAFaultyPatchChangesNothing) {
   TempDir dir;
   HandsetImage image;
+  EXPECT_EQ(ApplyPatch(image, dir.Path("p.s19")).message, msg::kOpenHandsetFirst);
   image.Assign(Bytes(0x100, 0), "fw.bin");
-  test::WriteText(dir.Path("p.s19"), "S0030000FC\n" + S1Line(0x10, {1, 2, 3, 4}) + S1Line(0x12, {9}) +
-                                         S1Line(0x14, {5}) + S1Line(0xF0, {6}) + "S9030000FC\n");
+  // S1 records: 01 02 03 04 at 10, 09 at 12, 05 at 14, 06 at F0.
+  test::WriteText(dir.Path("p.s19"), "S0030000FC\nS107001001020304DE\nS104001209E0\nS104001405E2\n"
+                                     "S10400F00605\nS9030000FC\n");
   // Before: the image lacks every byte of the patch.
   const PatchCheck before = VerifyPatch(image.Bytes(), dir.Path("p.s19"));
   EXPECT_TRUE(before.outcome.ok);
@@ -112,23 +91,36 @@ TEST(ApplyPatch, LaterRecordsWinAndAFaultyPatchChangesNothing) {
   EXPECT_EQ(image.Journal().UndoLabel(), "Patch p.s19");
 
   const Bytes applied(image.Bytes().begin(), image.Bytes().end());
-  struct Bad {
-    std::string text;
-    int message;
+  const std::pair<std::string, int> bad[] = {
+      {"S104002007D4\nS10500FF0102F8\n", msg::kFileError},   // past the end, after a good record
+      {"S104002007D4\nS1040030070B\n", msg::kS3FormatBad},  // wrong checksum
+      {"S104002007D4\nhello\n", msg::kS3FormatBad},
+      {"", msg::kFileError},  // a folder
   };
-  const Bad bad[] = {
-      {S1Line(0x20, {7}) + S1Line(0xFF, {1, 2}), msg::kFileError},  // past the end, after a good record
-      {S1Line(0x20, {7}) + "S1040030070B\n", msg::kS3FormatBad},   // wrong checksum
-      {S1Line(0x20, {7}) + "hello\n", msg::kS3FormatBad},
-  };
-  for (const Bad& b : bad) {
-    test::WriteText(dir.Path("bad.s19"), b.text);
-    EXPECT_EQ(ApplyPatch(image, dir.Path("bad.s19")).message, b.message) << b.text;
-    EXPECT_EQ(VerifyPatch(image.Bytes(), dir.Path("bad.s19")).outcome.message, b.message);
+  for (const auto& [text, message] : bad) {
+    const std::string path = text.empty() ? dir.Path() : dir.Path("bad.s19");
+    if (!text.empty()) test::WriteText(path, text);
+    EXPECT_EQ(ApplyPatch(image, path).message, message) << text;
+    EXPECT_EQ(VerifyPatch(image.Bytes(), path).outcome.message, message);
     EXPECT_EQ(Bytes(image.Bytes().begin(), image.Bytes().end()), applied);
     EXPECT_EQ(image.Journal().StepCount(), 1u);
   }
-  EXPECT_EQ(ApplyPatch(image, dir.Path("missing.s19")).message, msg::kFileError);
+}
+
+// The S1 and S2 files srec_cat writes of a new image, applied to an old one, give the new bytes.
+TEST(ApplyPatch, FilesOfSrecCatInS1AndS2GiveTheNewBytes) {
+  TempDir dir;
+  for (const auto& [size, addressLength] : {std::pair<std::size_t, int>{40000, 2}, {70001, 3}}) {
+    Bytes newer(size);
+    for (std::size_t i = 0; i < size; ++i) newer[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 24);
+    test::WriteBytes(dir.Path("new.bin"), newer);
+    ASSERT_EQ(test::RunShell("srec_cat '" + dir.Path("new.bin") + "' -binary -o '" + dir.Path("p.srec") +
+                             "' -motorola -address-length=" + std::to_string(addressLength)).status, 0);
+    HandsetImage image;
+    image.Assign(Bytes(size, 0), "old.bin");
+    ASSERT_TRUE(ApplyPatch(image, dir.Path("p.srec")).ok) << addressLength;
+    EXPECT_TRUE(Bytes(image.Bytes().begin(), image.Bytes().end()) == newer) << addressLength;
+  }
 }
 
 }  // namespace

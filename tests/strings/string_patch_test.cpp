@@ -1,3 +1,5 @@
+// The list of replacements and what it writes: into the image or as a patch.
+
 #include "strings/string_patch.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,31 @@ namespace {
 using test::ReadText;
 using test::TempDir;
 using Bytes = std::vector<std::uint8_t>;
+
+// Sorted by address, padded with blanks; removing does not renumber.
+TEST(StringList, PadsSortsNumbersAndRefusesIncompleteRows) {
+  StringList list;
+  // An empty field, or a typed length that would pad without bound.
+  for (const auto& [start, stop, text, length] : {std::tuple{"", "00000105", "abc", "6"}, {"00000100", "", "abc", "6"},
+                                                  {"00000100", "00000105", "", "6"}, {"00000100", "00000105", "abc", "999999999"}}) {
+    EXPECT_EQ(list.AddReplacement(start, stop, text, length).message, msg::kIncompleteInfo) << length;
+  }
+  EXPECT_FALSE(list.ContextMenuState().remove);
+  ASSERT_TRUE(list.AddReplacement("00012000", "00012005", "abc", "6").ok);
+  ASSERT_TRUE(list.AddReplacement("00010000", "00010006", "中文", "3.5").ok);
+  EXPECT_EQ(list.RowTexts(0), (std::vector<std::string>{"02", "00010000", "00010006", "中文  ", "3.5"}));
+  EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"01", "00012000", "00012005", "abc   ", "6"}));
+  EXPECT_EQ(PaddedReplacement("abcdef", "3"), "abcdef");
+  EXPECT_FALSE(list.ContextMenuState().output);
+  EXPECT_TRUE(list.SetTicked(1, true) && !list.SetTicked(2, true) && list.ContextMenuState().output);
+  list.RemoveRow(0);
+  list.RemoveRow(-1);
+  ASSERT_TRUE(list.AddReplacement("00011000", "00011000", "x", "1").ok);
+  EXPECT_EQ(list.RowTexts(0)[0] + list.RowTexts(1)[0], "0201");
+  EXPECT_TRUE(list.Ticked(1) && !list.Ticked(0));
+  list.RemoveAll();
+  EXPECT_EQ(list.RowCount(), 0);
+}
 
 Bytes Slice(const image::HandsetImage& image, std::size_t at, std::size_t n) {
   const auto b = image.Bytes().subspan(at, n);
@@ -55,8 +82,7 @@ TEST(StringPatch, TwoTickedRowsGiveOneFileInAddressOrder) {
 }
 
 TEST(StringPatch, AFailingRowLeavesNoPatchAndNoChange) {
-  // The second row's 6 places were found in "Chinese " mode: as "Englisch"
-  // its 3 characters are 3 bytes, too short.
+  // The second row's 6 places were found as "Chinese ": as "Englisch" its 3 bytes are too short.
   const StringList list = Ticked({{"00000010", "00000011", "ab", "2"}, {"00000020", "00000025", "abc", "3"}});
   TempDir dir;
   test::WriteText(dir.Path("old.s3"), "old");

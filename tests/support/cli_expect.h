@@ -1,6 +1,5 @@
 #pragma once
-// Checks for the command-line tests: a run that succeeds and what it
-// printed, or a refusal with its exit status and message.
+// Checks for the command-line tests: a run that succeeds and its output, or a refusal.
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
-#include <sstream>
 
 namespace korvana::test {
 
@@ -46,10 +45,8 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 }
 
 std::string ReadText(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
+  const std::vector<std::uint8_t> bytes = ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
@@ -57,47 +54,31 @@ std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(
 namespace {
 std::string Quote(const std::string& word) {
   std::string q = "'";
-  for (char c : word) {
-    if (c == '\'') {
-      q += "'\\''";
-    } else {
-      q += c;
-    }
-  }
+  for (char c : word) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
 }  // namespace
 
 CommandResult RunShell(const std::string& commandLine) {
   TempDir dir;
-  const std::string out = dir.Path("out");
-  const std::string err = dir.Path("err");
+  const std::string out = dir.Path("out"), err = dir.Path("err");
   const int raw = std::system((commandLine + " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null").c_str());
-  CommandResult r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = ReadText(out);
-  r.err = ReadText(err);
-  return r;
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(out), ReadText(err)};
 }
 
 CommandResult RunCli(const std::vector<std::string>& args) { return RunCliWith({}, args); }
 
-CommandResult RunCliWith(const std::vector<std::string>& environment, const std::vector<std::string>& args) {
-#ifdef KORVANA_CLI
-  return RunProgram(environment, KORVANA_CLI, args);
-#else
-  return RunProgram(environment, "korvana-cli", args);
+#ifndef KORVANA_CLI
+#define KORVANA_CLI "korvana-cli"
 #endif
+CommandResult RunCliWith(const std::vector<std::string>& environment, const std::vector<std::string>& args) {
+  return RunProgram(environment, KORVANA_CLI, args);
 }
 
 CommandResult RunProgram(const std::vector<std::string>& environment, const std::string& program,
                          const std::vector<std::string>& args) {
-  std::string line;
-  if (!environment.empty()) {
-    line = "env";
-    for (const auto& e : environment) line += " " + Quote(e);
-    line += " ";
-  }
+  std::string line = environment.empty() ? "" : "env ";
+  for (const auto& e : environment) line += Quote(e) + " ";
   line += Quote(program);
   for (const auto& a : args) line += " " + Quote(a);
   return RunShell(line);

@@ -1,6 +1,5 @@
 #pragma once
-// Helpers shared by the test binaries: a scratch folder per test, files in
-// and out, and running the built korvana-cli.
+// Helpers shared by the test binaries: a scratch folder, files in and out, running korvana-cli.
 
 #include <cstdint>
 #include <filesystem>
@@ -34,9 +33,8 @@ struct CommandResult {
   std::string err;
 };
 
-// Runs the built korvana-cli with the arguments (each passed as one word).
+// Runs the built korvana-cli with the arguments (each one word), and extra "NAME=value" variables.
 [[nodiscard]] CommandResult RunCli(const std::vector<std::string>& args);
-// The same with extra environment variables ("NAME=value" each).
 [[nodiscard]] CommandResult RunCliWith(const std::vector<std::string>& environment,
                                        const std::vector<std::string>& args);
 // Runs a program (not necessarily korvana-cli) the same way.

@@ -1,7 +1,5 @@
 #pragma once
-// Firmware images with SMAF tones laid into them, for the tone tests of the
-// core, the command line and the editor. The real tones are the ffmpeg-made
-// files in tests/data/tones (see the README there).
+// Firmware images with SMAF tones laid into them; the real tones are in tests/data/tones (see its README).
 
 #include <cstdint>
 #include <string>
@@ -22,21 +20,12 @@ inline std::vector<std::uint8_t> ToneHeader(std::uint32_t length) {
           static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
 }
 
-// A synthetic tone of size bytes in all (header included), its data bytes
-// counting up from seed so that tones differ.
-inline std::vector<std::uint8_t> SyntheticTone(std::uint32_t size, std::uint8_t seed = 1) {
-  std::vector<std::uint8_t> tone = ToneHeader(size - 8);
-  for (std::uint32_t i = 8; i < size; ++i) tone.push_back(static_cast<std::uint8_t>(seed + i));
-  return tone;
-}
-
 inline void PutAt(std::vector<std::uint8_t>& image, std::size_t at, const std::vector<std::uint8_t>& bytes) {
   if (image.size() < at + bytes.size()) image.resize(at + bytes.size(), 0xFF);
   std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-// 64 KiB of 0xFF with the three real tones at 0x1000 (a), 0x3000 (b) and
-// 0x5000 (c): tones 001, 002 and 003 of a scan.
+// 64 KiB of 0xFF with the real tones a, b, c at 0x1000, 0x3000, 0x5000: tones 001 to 003 of a scan.
 inline std::vector<std::uint8_t> ImageWithRealTones() {
   std::vector<std::uint8_t> image(0x10000, 0xFF);
   PutAt(image, 0x1000, RealTone("a.mmf"));
