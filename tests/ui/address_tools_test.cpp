@@ -28,17 +28,16 @@ void Tick(QWidget* window, int row) {
 // comes: true when the dialog asked before replacing the file.
 bool AskedBeforeReplacing(const QString& path, const std::function<void()>& command) {
   bool asked = false;
-  bool chosen = false;
   QTimer driver;
   QObject::connect(&driver, &QTimer::timeout, [&] {
     QWidget* top = QApplication::activeModalWidget();
     if (auto* box = qobject_cast<QMessageBox*>(top)) {
       asked = true;
       box->button(QMessageBox::Yes)->click();
-    } else if (auto* dialog = qobject_cast<QFileDialog*>(top); dialog != nullptr && !chosen) {
-      chosen = true;
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(top)) {
+      // Typed and accepted on every tick until the dialog is gone: while it still reads its folder it resets the
+      // name. Queued, so that the question it may ask finds this driver free to answer.
       dialog->selectFile(path);
-      // Queued: the question it may ask must find this driver free to answer.
       QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     }
   });
