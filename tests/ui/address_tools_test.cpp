@@ -35,9 +35,10 @@ bool AskedBeforeReplacing(const QString& path, const std::function<void()>& comm
       asked = true;
       box->button(QMessageBox::Yes)->click();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(top)) {
-      // Typed and accepted on every tick until the dialog is gone: while it still reads its folder it resets the
-      // name. Queued, so that the question it may ask finds this driver free to answer.
-      dialog->selectFile(path);
+      // Typed into the name field (selectFile leaves a field that has the focus alone) and accepted on every tick
+      // until the dialog is gone: while it still reads its folder it resets the name. Queued, so that the question
+      // it may ask finds this driver free to answer.
+      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(path);
       QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     }
   });
