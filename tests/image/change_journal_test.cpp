@@ -130,6 +130,11 @@ TEST(ChangeJournal, MemoryGrowsWithTheBytesChangedNotWithTheImage) {
   image.Assign(Bytes(std::size_t{16} << 20, 0), "big.bin");
   for (Address at = 0; at < 1000 * 4096; at += 4096) Write(image, at, Bytes(64, 1), "Ton 001");
   EXPECT_LT(image.Journal().MemoryBytes(), 2u * 64000u);  // each changed byte kept once, a few words a change
+  // A thousand labels of 8 characters more: their text and their starts are counted.
+  HandsetImage named;
+  named.Assign(Bytes(std::size_t{16} << 20, 0), "big.bin");
+  for (Address at = 0; at < 1000 * 4096; at += 4096) Write(named, at, Bytes(64, 1), "Ton " + std::to_string(10000 + at / 4096).substr(1));
+  EXPECT_GE(named.Journal().MemoryBytes(), image.Journal().MemoryBytes() + 1000 * (8 + sizeof(std::uint32_t)) - 200);
   // Pieces of one range written one after the other are one change.
   {
     ChangeStep step(image);

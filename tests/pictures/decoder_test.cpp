@@ -48,6 +48,11 @@ TEST(DecodePicture, EachDepthGivesAnUpright24BitBmp) {
     EXPECT_EQ(DecodePicture(ImageWith(c.frame), 3, c.width, c.height, c.depth, {}).bytes, Bmp24(c.rows)) << c.depth;
 }
 
+TEST(DecodePicture, BytesPastTheImageReadAsZero) {
+  const Bytes image = ImageWith({1, 2, 3});  // the image ends before its last byte EE, which is never read
+  EXPECT_EQ(DecodePicture(std::span(image).first(image.size() - 1), 3, 1, 2, 24, {}).bytes, Bmp24({{{1, 2, 3}}, {kBlack}}));
+}
+
 TEST(DecodePicture, Depth4LooksUpThePaletteFile) {
   // "16.dat" with entry i = (blue 0, green 16 * i, red 255 - 16 * i).
   auto entry = [](int i) { return Bgr{0, static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i)}; };
